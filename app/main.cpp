@@ -1,0 +1,24 @@
+#include "shell/Settings.h"
+#include "shell/Startup.h"
+#include "shell/ui/MainForm.h"
+#include "shell/ui/QtInteraction.h"
+#include "shell/ui/StartWindow.h"
+
+#include <QApplication>
+
+using namespace kestrune::shell;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kProductName);
+    QApplication::setOrganizationName(QStringLiteral("Brenvatik"));
+
+    QtInteraction ui;
+    Session session;
+    const std::unique_ptr<TMainForm> mainForm = StartMainWindow(session, ui);
+    if (!mainForm)
+        return 1;
+    ui.setParent(mainForm.get());
+    mainForm->showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,78 @@
+#include "CliCommand.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define STDIN_FILENO 0
+#define STDERR_FILENO 2
+#else
+#include <unistd.h>
+#endif
+
+namespace kestrune::cli {
+
+const std::vector<CliCommand>& commands() {
+    static const std::vector<CliCommand> all = {
+        {QStringLiteral("info"), QString(),
+         QStringLiteral("opens the installed database as the program does at start-up and "
+                        "prints its path, its label and the number of records"),
+         &runInfo},
+    };
+    return all;
+}
+
+namespace {
+
+void printHelp(QTextStream& out) {
+    out << "usage: kestrune-cli [--yes] [--quiet] COMMAND [ARGUMENTS]\n\n"
+        << "Runs the long operations of Kestrune without windows, on the database in the\n"
+        << "program folder (the executable's folder, or KESTRUNE_HOME when it is set).\n\n"
+        << "options:\n"
+        << "  --yes    answer Yes to every confirmation (otherwise No when not on a terminal)\n"
+        << "  --quiet  print no progress\n"
+        << "  --help   print this text\n\n"
+        << "commands:\n";
+    for (const CliCommand& c : commands()) {
+        const QString head =
+            c.name + (c.arguments.isEmpty() ? QString() : QLatin1Char(' ') + c.arguments);
+        out << "  " << head.leftJustified(22) << ' ' << c.summary << '\n';
+    }
+    out.flush();
+}
+
+} // namespace
+
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    shell::ConsoleInteraction ui;
+    ui.setInteractive(isatty(STDIN_FILENO) && isatty(STDERR_FILENO));
+    QStringList rest = arguments;
+    while (!rest.isEmpty() && rest.first().startsWith(QLatin1String("--"))) {
+        const QString option = rest.takeFirst();
+        if (option == QLatin1String("--help")) {
+            printHelp(out);
+            return 0;
+        }
+        if (option == QLatin1String("--yes")) {
+            ui.setAssumeYes(true);
+            ui.setInteractive(false);
+        } else if (option == QLatin1String("--quiet")) {
+            ui.setQuiet(true);
+        } else {
+            err << "kestrune-cli: unknown option " << option << '\n';
+            return 2;
+        }
+    }
+    if (rest.isEmpty()) {
+        printHelp(err);
+        return 2;
+    }
+    const QString name = rest.takeFirst();
+    for (const CliCommand& c : commands()) {
+        if (c.name == name)
+            return c.run(rest, ui, out);
+    }
+    err << "kestrune-cli: unknown command " << name << " (see --help)\n";
+    return 2;
+}
+
+} // namespace kestrune::cli

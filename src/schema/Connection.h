@@ -1,0 +1,75 @@
+#pragma once
+
+#include "Dataset.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+struct sqlite3;
+
+namespace kestrune::db {
+
+class ConnectionCore;
+
+// One connection to a database file. Opening verifies that the file is a
+// database, so a protected or damaged file fails here rather than at the first
+// statement. Values always travel as bound parameters (`?` in the text).
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(Connection&&) noexcept;
+    Connection& operator=(Connection&&) noexcept;
+
+    // Opens a plain database file for reading and writing; never creates one.
+    void open(const QString& path);
+    // Opens a protected container: decrypts it into memory; saveProtected()
+    // writes the changes back.
+    void openProtected(const QString& path, const QString& password);
+    void saveProtected();
+    void close();
+    bool isOpen() const;
+    bool isProtected() const;
+    QString path() const;
+
+    // Runs a statement that returns no rows; returns the number of rows changed.
+    int execute(const QString& sql, const QVariantList& params = {});
+    // Runs several statements separated by semicolons, without parameters.
+    void executeScript(const QString& sql);
+    Dataset query(const QString& sql, const QVariantList& params = {});
+    // A dataset not yet opened, for values of `:name` placeholders to be set
+    // before its first requery().
+    Dataset prepare(const QString& sql);
+    // Every row of a table or view, writable through the dataset.
+    Dataset openTable(const QString& table);
+    // The first column of the first row, or a null value when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+
+    QStringList tableNames();
+    bool hasTable(const QString& name);
+
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    // Reaches another database file under a schema name, so that one statement
+    // can copy between files (INSERT INTO x SELECT * FROM other.x).
+    void attach(const QString& path, const QString& schema);
+    void attachProtected(const QString& path, const QString& schema, const QString& password);
+    void detach(const QString& schema);
+    // Writes an attached protected file's changes back to its container.
+    void saveAttachedProtected(const QString& schema, const QString& path, const QString& password);
+
+    qint64 lastInsertRowId() const;
+    sqlite3* handle() const;
+
+private:
+    void configure();
+    void requireCore() const;
+    std::shared_ptr<ConnectionCore> core_;
+};
+
+} // namespace kestrune::db

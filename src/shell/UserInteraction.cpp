@@ -1,0 +1,7 @@
+#include "UserInteraction.h"
+
+namespace kestrune::shell {
+
+UserInteraction::~UserInteraction() = default;
+
+} // namespace kestrune::shell

@@ -1,0 +1,147 @@
+#include "QtInteraction.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QUrl>
+
+namespace kestrune::shell {
+
+namespace {
+
+const QString kTitle = QStringLiteral("提示信息");
+
+} // namespace
+
+QString qtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QtInteraction::QtInteraction(QWidget* parent) : parent_(parent) {}
+QtInteraction::~QtInteraction() {
+    delete progress_;
+}
+
+void QtInteraction::showMessage(const QString& text, MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information:
+        QMessageBox::information(parent_, kTitle, text);
+        break;
+    case MessageKind::Warning:
+        QMessageBox::warning(parent_, kTitle, text);
+        break;
+    case MessageKind::Error:
+        QMessageBox::critical(parent_, kTitle, text);
+        break;
+    }
+}
+
+bool QtInteraction::confirm(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    parent_);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+int QtInteraction::askQuestion(const QString& text, int buttons) {
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, parent_);
+    struct Choice {
+        int bit;
+        const char* caption;
+        int result;
+    };
+    const Choice choices[] = {{Question::Yes, "是", Question::ResultYes},
+                              {Question::YesToAll, "全都是", Question::ResultYesToAll},
+                              {Question::No, "否", Question::ResultNo},
+                              {Question::NoToAll, "全都否", Question::ResultNoToAll}};
+    std::vector<std::pair<QAbstractButton*, int>> added;
+    for (const Choice& c : choices) {
+        if (buttons & c.bit)
+            added.emplace_back(box.addButton(QString::fromUtf8(c.caption), QMessageBox::AcceptRole),
+                               c.result);
+    }
+    box.addButton(QMessageBox::Cancel)->hide();
+    box.exec();
+    for (const auto& [button, result] : added) {
+        if (box.clickedButton() == button)
+            return result;
+    }
+    return Question::ResultCancel;
+}
+
+QString QtInteraction::chooseSaveFile(const FileDialogRequest& request) {
+    QFileDialog::Options options;
+    if (!request.confirmOverwrite)
+        options |= QFileDialog::DontConfirmOverwrite;
+    QString start = request.initialFolder;
+    if (!request.proposedName.isEmpty())
+        start = start.isEmpty() ? request.proposedName
+                                : start + QLatin1Char('/') + request.proposedName;
+    return QFileDialog::getSaveFileName(parent_, request.title, start, qtFileFilter(request.filter),
+                                        nullptr, options);
+}
+
+QString QtInteraction::chooseOpenFile(const FileDialogRequest& request) {
+    return QFileDialog::getOpenFileName(parent_, request.title, request.initialFolder,
+                                        qtFileFilter(request.filter));
+}
+
+std::optional<QString> QtInteraction::inputText(const QString& title, const QString& prompt,
+                                                const QString& initial) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+bool QtInteraction::openWithDefaultProgram(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtInteraction::progressStart(int total, int done) {
+    if (!progress_) {
+        progress_ = new QProgressDialog(parent_);
+        progress_->setCancelButton(nullptr);
+        progress_->setMinimumDuration(0);
+        progress_->setLabelText(QStringLiteral("正在处理："));
+    }
+    progress_->setRange(0, total);
+    progress_->setValue(done);
+    progress_->show();
+}
+
+void QtInteraction::progressStep() {
+    if (progress_)
+        progress_->setValue(progress_->value() + 1);
+}
+
+void QtInteraction::progressCaption(const QString& caption) {
+    if (progress_)
+        progress_->setWindowTitle(caption);
+}
+
+void QtInteraction::progressFinish() {
+    if (progress_)
+        progress_->hide();
+}
+
+void QtInteraction::keepResponsive() {
+    QApplication::processEvents();
+}
+
+} // namespace kestrune::shell

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/UserInteraction.h"
+
+#include <QPointer>
+
+class QProgressDialog;
+class QWidget;
+
+namespace kestrune::shell {
+
+// Qt dialogs for the window program.
+class QtInteraction : public UserInteraction {
+public:
+    explicit QtInteraction(QWidget* parent = nullptr);
+    ~QtInteraction() override;
+
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void showMessage(const QString& text, MessageKind kind) override;
+    bool confirm(const QString& text) override;
+    int askQuestion(const QString& text, int buttons) override;
+    QString chooseSaveFile(const FileDialogRequest& request) override;
+    QString chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& initial) override;
+    bool openWithDefaultProgram(const QString& path) override;
+
+    void progressStart(int total, int done) override;
+    void progressStep() override;
+    void progressCaption(const QString& caption) override;
+    void progressFinish() override;
+    void keepResponsive() override;
+
+private:
+    QWidget* parent_;
+    QPointer<QProgressDialog> progress_;
+};
+
+// "Access文件(*.mdb)|*.mdb|..." -> "Access文件(*.mdb) (*.mdb);;..."
+QString qtFileFilter(const QString& filter);
+
+} // namespace kestrune::shell

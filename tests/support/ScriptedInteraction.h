@@ -1,0 +1,50 @@
+#pragma once
+
+#include "shell/UserInteraction.h"
+
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace kestrune::testing {
+
+struct RecordedMessage {
+    shell::MessageKind kind;
+    QString text;
+};
+
+// The person, as a test scripts them: every message and question is recorded,
+// answers are taken from queues in order. A question without a scripted
+// answer is a test failure.
+class ScriptedInteraction : public shell::UserInteraction {
+public:
+    std::vector<RecordedMessage> messages;
+    QStringList confirmations; // texts of the Yes/No boxes shown
+    QStringList questions;
+    std::vector<shell::FileDialogRequest> fileDialogs;
+    QStringList openedFiles;
+    QStringList progressLog;
+
+    std::deque<bool> confirmAnswers;
+    std::deque<int> questionAnswers;
+    std::deque<QString> fileAnswers;
+    std::deque<std::optional<QString>> inputAnswers;
+
+    QStringList messageTexts() const;
+
+    void showMessage(const QString& text, shell::MessageKind kind) override;
+    bool confirm(const QString& text) override;
+    int askQuestion(const QString& text, int buttons) override;
+    QString chooseSaveFile(const shell::FileDialogRequest& request) override;
+    QString chooseOpenFile(const shell::FileDialogRequest& request) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& initial) override;
+    bool openWithDefaultProgram(const QString& path) override;
+    void progressStart(int total, int done) override;
+    void progressStep() override;
+    void progressCaption(const QString& caption) override;
+    void progressFinish() override;
+};
+
+} // namespace kestrune::testing

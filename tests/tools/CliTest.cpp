@@ -1,0 +1,43 @@
+#include "CliCommand.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using kestrune::testing::TestEnvironment;
+
+namespace {
+
+struct CliRun {
+    int code;
+    QString out;
+    QString err;
+};
+
+CliRun run(const QStringList& args) {
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = kestrune::cli::runCli(args, o, e);
+    o.flush();
+    e.flush();
+    return {code, out, err};
+}
+
+TEST(CliTest, InfoPrintsThePathTheLabelAndTheRecordCount) {
+    TestEnvironment env;
+    const QString path = env.installDatabase();
+    const CliRun r = run({"info"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "数据库文件：" + path + "\n数据库标签：默认数据库\n记录数：0\n");
+}
+
+TEST(CliTest, HelpListsTheCommandsAndUnknownOnesFail) {
+    const CliRun help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains("\n  info "));
+    EXPECT_EQ(run({"frobnicate"}).code, 2);
+    EXPECT_EQ(run({}).code, 2);
+    EXPECT_EQ(run({"--colour", "info"}).code, 2);
+}
+
+} // namespace
