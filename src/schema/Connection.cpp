@@ -54,13 +54,7 @@ void Connection::open(const QString& path) {
     if (sqlite3_open_v2(file.constData(), &core->handle, SQLITE_OPEN_READWRITE, nullptr) !=
         SQLITE_OK)
         core->fail(path);
-    core_ = std::move(core);
-    try {
-        configure();
-    } catch (...) {
-        core_.reset();
-        throw;
-    }
+    adopt(std::move(core));
 }
 
 void Connection::openProtected(const QString& path, const QString& password) {
@@ -72,6 +66,10 @@ void Connection::openProtected(const QString& path, const QString& password) {
     if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         core->fail();
     loadImage(core->handle, QStringLiteral("main"), image);
+    adopt(std::move(core));
+}
+
+void Connection::adopt(std::shared_ptr<ConnectionCore> core) {
     core_ = std::move(core);
     try {
         configure();

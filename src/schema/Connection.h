@@ -67,6 +67,8 @@ public:
     sqlite3* handle() const;
 
 private:
+    // Takes over a freshly opened handle; closes it again if it is no database.
+    void adopt(std::shared_ptr<ConnectionCore> core);
     void configure();
     void requireCore() const;
     std::shared_ptr<ConnectionCore> core_;
