@@ -1,0 +1,1 @@
+# Tests of the logic rules and the batch check (src/check).

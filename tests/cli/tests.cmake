@@ -1,0 +1,1 @@
+# Tests of kestrune-cli commands that live in their own files.
