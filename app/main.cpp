@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
 
     QtInteraction ui;
     Session session;
-    const std::unique_ptr<TMainForm> mainForm = StartMainWindow(session, ui);
+    const std::unique_ptr<TMainForm> mainForm = StartMainWindow(session, ui, true);
     if (!mainForm)
         return 1;
     ui.setParent(mainForm.get());

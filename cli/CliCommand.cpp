@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include "GenerateCommand.h"
+
 #ifdef _WIN32
 #include <io.h>
 #define isatty _isatty
@@ -17,6 +19,15 @@ const std::vector<CliCommand>& commands() {
          QStringLiteral("opens the installed database as the program does at start-up and "
                         "prints its path, its label and the number of records"),
          &runInfo},
+        {QStringLiteral("backup"), QStringLiteral("FILE"),
+         QStringLiteral("copies the database to FILE (\".mdb\" is appended to a name without it)"),
+         &runBackup},
+        {QStringLiteral("compact"), QString(),
+         QStringLiteral("compacts the database file in place"), &runCompact},
+        {QStringLiteral("generate"), QStringLiteral("--count N [--seed S]"),
+         QStringLiteral("adds N made-up survey records (plausible answers, about 5% breaking a "
+                        "logic rule) to the database"),
+         &runGenerate},
     };
     return all;
 }

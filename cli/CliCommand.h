@@ -23,5 +23,7 @@ const std::vector<CliCommand>& commands();
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 int runInfo(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream& out);
+int runBackup(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream& out);
+int runCompact(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream& out);
 
 } // namespace kestrune::cli

@@ -20,6 +20,11 @@ QString programFile(const QString& name) {
     return QDir(programFolder()).filePath(name);
 }
 
+QString temporaryFolder() {
+    const QString temp = qEnvironmentVariable("TEMP");
+    return temp.isEmpty() ? QDir::tempPath() : temp;
+}
+
 QString defaultDatabasePath() {
     return programFile(kDefaultDatabaseName);
 }

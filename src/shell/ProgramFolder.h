@@ -16,6 +16,10 @@ QString programFile(const QString& name);
 // The installed survey database.
 QString defaultDatabasePath();
 
+// The folder for reports and temporary files: the TEMP variable, else the
+// system's temporary folder.
+QString temporaryFolder();
+
 inline const QString kDefaultDatabaseName = QStringLiteral("2020NB_jg_20200831.mdb");
 
 } // namespace kestrune::shell

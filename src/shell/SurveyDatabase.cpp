@@ -62,6 +62,11 @@ void SurveyDatabase::close() {
     connection_.close();
 }
 
+void SurveyDatabase::reopen() {
+    connection_.open(currentPath_);
+    label_ = readLabel();
+}
+
 QString mainCaption(const QString& label) {
     return QStringLiteral("Kestrune - ") + label;
 }

@@ -21,6 +21,9 @@ public:
     // then end without showing a window.
     bool OpenDatabase(UserInteraction& ui, const QString& path = {});
     void close();
+    // Opens the connection again on the current file, after backup and
+    // compaction closed it. Throws EngineError.
+    void reopen();
 
     db::Connection& connection() { return connection_; }
     const QString& currentPath() const { return currentPath_; }

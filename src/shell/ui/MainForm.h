@@ -1,20 +1,90 @@
 #pragma once
 
+#include "shell/MainActions.h"
+#include "shell/RecordList.h"
+
 #include <QMainWindow>
+#include <QPointer>
+#include <map>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QStackedWidget;
+class QTableView;
+class QToolBox;
 
 namespace kestrune::shell {
 
 struct Session;
+class UserInteraction;
+class RecordGridModel;
+class TProgressBarForm;
+class TProgressBar2LineForm;
+class TToolForm;
 
-// The program's only top-level window; it owns the session (settings and the
-// database connection) that start-up prepared.
+// The program's only top-level window: the group bar, the record list over
+// its background picture, the menus and the status bar. It owns the record
+// list; every function is one of its actions.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(Session& session, QWidget* parent = nullptr);
+    TMainForm(Session& session, UserInteraction& ui, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    QAction* action(ActionId id) const;
+    QAction* actionByName(const QString& name) const;
+    QToolBox* groupBar() const { return groupBar_; }
+    QTableView* recordGrid() const { return grid_; }
+    QLabel* versionPane() const { return versionPane_; }
+    QLabel* clockPane() const { return clockPane_; }
+    QMenu* recordPopup() const { return popup_; }
+    RecordList& recordList() { return recordList_; }
+    MainWindowState state() const;
+
+    // Re-queries the list and returns to the row that was current.
+    void refreshList();
+    // Re-evaluates every action's Enabled rule.
+    void updateActions();
+    // The windows that live as long as the main window, in their order.
+    void createLongLivedWindows();
+    QStringList longLivedWindowNames() const;
+    // The start-up splash: the About box, closing itself after 2 seconds.
+    void showSplash();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createActions();
+    void createMenus();
+    void createGroupBar();
+    void createListArea();
+    void createStatusBar();
+    void openRecordList();
+    void runAction(ActionId id);
+    void runItem(const QString& name);
+    void showAbout();
+    void showOptions();
+    void resetAllRecordStates();
+    void syncGridToList();
+
     Session& session_;
+    UserInteraction& ui_;
+    RecordList recordList_;
+    std::map<ActionId, QAction*> actions_;
+    QToolBox* groupBar_ = nullptr;
+    QStackedWidget* listArea_ = nullptr;
+    QTableView* grid_ = nullptr;
+    RecordGridModel* gridModel_ = nullptr;
+    QLabel* background_ = nullptr;
+    QLabel* versionPane_ = nullptr;
+    QLabel* clockPane_ = nullptr;
+    QMenu* popup_ = nullptr;
+    QPointer<TProgressBarForm> progressForm_;
+    QPointer<TProgressBar2LineForm> progress2Form_;
+    QPointer<TToolForm> toolForm_;
+    bool listVisible_ = true;
 };
 
 } // namespace kestrune::shell

@@ -1,11 +1,13 @@
 #include "QtInteraction.h"
 
+#include "ProgressBarForm.h"
+#include "QuestionDlg.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QUrl>
 
@@ -57,29 +59,7 @@ bool QtInteraction::confirm(const QString& text) {
 }
 
 int QtInteraction::askQuestion(const QString& text, int buttons) {
-    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, parent_);
-    struct Choice {
-        int bit;
-        const char* caption;
-        int result;
-    };
-    const Choice choices[] = {{Question::Yes, "是", Question::ResultYes},
-                              {Question::YesToAll, "全都是", Question::ResultYesToAll},
-                              {Question::No, "否", Question::ResultNo},
-                              {Question::NoToAll, "全都否", Question::ResultNoToAll}};
-    std::vector<std::pair<QAbstractButton*, int>> added;
-    for (const Choice& c : choices) {
-        if (buttons & c.bit)
-            added.emplace_back(box.addButton(QString::fromUtf8(c.caption), QMessageBox::AcceptRole),
-                               c.result);
-    }
-    box.addButton(QMessageBox::Cancel)->hide();
-    box.exec();
-    for (const auto& [button, result] : added) {
-        if (box.clickedButton() == button)
-            return result;
-    }
-    return Question::ResultCancel;
+    return AskQuestion(text, buttons, parent_);
 }
 
 QString QtInteraction::chooseSaveFile(const FileDialogRequest& request) {
@@ -113,26 +93,28 @@ bool QtInteraction::openWithDefaultProgram(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+void QtInteraction::setProgressForm(TProgressBarForm* form) {
+    progress_ = form;
+}
+
+TProgressBarForm* QtInteraction::progressForm() {
+    if (!progress_)
+        progress_ = new TProgressBarForm(parent_);
+    return progress_;
+}
+
 void QtInteraction::progressStart(int total, int done) {
-    if (!progress_) {
-        progress_ = new QProgressDialog(parent_);
-        progress_->setCancelButton(nullptr);
-        progress_->setMinimumDuration(0);
-        progress_->setLabelText(QStringLiteral("正在处理："));
-    }
-    progress_->setRange(0, total);
-    progress_->setValue(done);
-    progress_->show();
+    TProgressBarForm* form = progressForm();
+    form->show();
+    form->StartProgress(total, done);
 }
 
 void QtInteraction::progressStep() {
-    if (progress_)
-        progress_->setValue(progress_->value() + 1);
+    progressForm()->StepProgress();
 }
 
 void QtInteraction::progressCaption(const QString& caption) {
-    if (progress_)
-        progress_->setWindowTitle(caption);
+    progressForm()->setWindowTitle(caption);
 }
 
 void QtInteraction::progressFinish() {

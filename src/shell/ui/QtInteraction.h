@@ -4,10 +4,11 @@
 
 #include <QPointer>
 
-class QProgressDialog;
 class QWidget;
 
 namespace kestrune::shell {
+
+class TProgressBarForm;
 
 // Qt dialogs for the window program.
 class QtInteraction : public UserInteraction {
@@ -16,6 +17,7 @@ public:
     ~QtInteraction() override;
 
     void setParent(QWidget* parent) { parent_ = parent; }
+    void setProgressForm(TProgressBarForm* form);
 
     void showMessage(const QString& text, MessageKind kind) override;
     bool confirm(const QString& text) override;
@@ -34,7 +36,9 @@ public:
 
 private:
     QWidget* parent_;
-    QPointer<QProgressDialog> progress_;
+    TProgressBarForm* progressForm();
+
+    QPointer<TProgressBarForm> progress_;
 };
 
 // "Access文件(*.mdb)|*.mdb|..." -> "Access文件(*.mdb) (*.mdb);;..."

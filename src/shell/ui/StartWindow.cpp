@@ -1,14 +1,27 @@
 #include "StartWindow.h"
 
 #include "MainForm.h"
+#include "WheelToArrowFilter.h"
 #include "shell/Startup.h"
+
+#include <QApplication>
 
 namespace kestrune::shell {
 
-std::unique_ptr<TMainForm> StartMainWindow(Session& session, UserInteraction& ui) {
+std::unique_ptr<TMainForm> StartMainWindow(Session& session, UserInteraction& ui, bool splash) {
     if (!StartSession(session, ui))
         return nullptr;
-    return std::make_unique<TMainForm>(session);
+    // Every window of the program turns wheel turns into arrow keys.
+    static WheelToArrowFilter* wheel = nullptr;
+    if (!wheel) {
+        wheel = new WheelToArrowFilter(qApp);
+        qApp->installEventFilter(wheel);
+    }
+    auto mainForm = std::make_unique<TMainForm>(session, ui);
+    if (splash)
+        mainForm->showSplash();
+    mainForm->createLongLivedWindows();
+    return mainForm;
 }
 
 } // namespace kestrune::shell

@@ -1,0 +1,30 @@
+#include "CliCommand.h"
+#include "shell/Maintenance.h"
+#include "shell/Startup.h"
+
+namespace kestrune::cli {
+
+int runBackup(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream&) {
+    if (arguments.size() != 1) {
+        ui.showMessage(QStringLiteral("用法：kestrune-cli backup FILE"), shell::MessageKind::Error);
+        return 2;
+    }
+    shell::Session session;
+    if (!shell::StartSession(session, ui))
+        return 1;
+    ui.queueFileName(arguments.first());
+    return shell::BackupDatabase(session.database, ui, nullptr) ? 0 : 1;
+}
+
+int runCompact(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream&) {
+    if (!arguments.isEmpty()) {
+        ui.showMessage(QStringLiteral("用法：kestrune-cli compact"), shell::MessageKind::Error);
+        return 2;
+    }
+    shell::Session session;
+    if (!shell::StartSession(session, ui))
+        return 1;
+    return shell::CompactDatabase(session.database, ui, nullptr) ? 0 : 1;
+}
+
+} // namespace kestrune::cli

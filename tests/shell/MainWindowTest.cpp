@@ -1,0 +1,145 @@
+#include "schema/Connection.h"
+#include "shell/Startup.h"
+#include "shell/ui/MainForm.h"
+#include "shell/ui/StartWindow.h"
+#include "support/ScriptedInteraction.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTest>
+#include <QToolBox>
+#include <gtest/gtest.h>
+
+using namespace kestrune::shell;
+using kestrune::testing::ScriptedInteraction;
+using kestrune::testing::TestEnvironment;
+
+namespace {
+
+QStringList itemsOf(QListWidget* list) {
+    QStringList captions;
+    for (int i = 0; i < list->count(); ++i)
+        captions << list->item(i)->text();
+    return captions;
+}
+
+QStringList captionsOf(const QList<QAction*>& actions) {
+    QStringList captions;
+    for (QAction* a : actions)
+        captions << (a->isSeparator() ? QString("-") : a->text());
+    return captions;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.installDatabase();
+        window = StartMainWindow(session, ui);
+        ASSERT_NE(window, nullptr);
+    }
+
+    void addRecords(int n) {
+        for (int i = 1; i <= n; ++i)
+            session.database.connection().execute(
+                "insert into dt_data (c901, c902, RecordState) values (?, ?, 1)",
+                {100000000000.0 + i, QString("单位%1").arg(i)});
+        window->refreshList();
+    }
+
+    TestEnvironment env;
+    ScriptedInteraction ui;
+    Session session;
+    std::unique_ptr<TMainForm> window;
+};
+
+TEST_F(MainWindowTest, GroupBarMenusAndPopupInTheirOrder) {
+    QToolBox* bar = window->groupBar();
+    ASSERT_EQ(bar->count(), 3);
+    EXPECT_EQ(bar->itemText(0), "数据操作");
+    EXPECT_EQ(bar->itemText(1), "备份与上报");
+    EXPECT_EQ(bar->itemText(2), "系统工具");
+    EXPECT_EQ(bar->currentIndex(), 0);
+    EXPECT_EQ(itemsOf(qobject_cast<QListWidget*>(bar->widget(0))),
+              (QStringList{"添加新记录", "修改选中的记录", "删除记录", "检查数据的逻辑", "指标查询",
+                           "数据汇总", "数据分组", "导出数据列表", "打印选中记录的年报表"}));
+    EXPECT_EQ(itemsOf(qobject_cast<QListWidget*>(bar->widget(1))),
+              (QStringList{"数据导入", "数据备份", "上报到离线版", "上报到网络版"}));
+    EXPECT_EQ(itemsOf(qobject_cast<QListWidget*>(bar->widget(2))),
+              (QStringList{"压缩数据库文件", "参数设置", "自定义列表显示"}));
+
+    QStringList menus;
+    for (QAction* top : window->menuBar()->actions())
+        menus << top->text();
+    EXPECT_EQ(menus,
+              (QStringList{"数据记录", "查找", "逻辑检查", "数据处理", "工具", "关于", "退出"}));
+    const auto menu = [&](int i) {
+        return captionsOf(window->menuBar()->actions()[i]->menu()->actions());
+    };
+    EXPECT_EQ(menu(0),
+              (QStringList{"添加新记录", "修改选中的记录", "删除记录", "打印选中记录的年报表"}));
+    EXPECT_EQ(menu(1), (QStringList{"按条件查找定位数据", "按编号范围查找数据"}));
+    EXPECT_EQ(menu(2), (QStringList{"检查选中数据的逻辑", "检查数据的逻辑"}));
+    EXPECT_EQ(menu(3), (QStringList{"数据分组", "数据汇总"}));
+    EXPECT_EQ(menu(4), (QStringList{"参数设置", "压缩数据库文件", "自定义列表显示"}));
+    EXPECT_EQ(captionsOf(window->recordPopup()->actions()),
+              (QStringList{"添加新记录", "修改选中的记录", "删除记录", "-", "按条件查找定位数据",
+                           "按编号范围查找数据", "-", "检查选中数据的逻辑", "-", "自定义列表显示",
+                           "打印选中记录的年报表"}));
+    EXPECT_EQ(window->actionByName("actLocate")->property("category").toString(), "Search");
+    EXPECT_EQ(window->actionByName("actCompress")->property("category").toString(), "SysSetup");
+}
+
+TEST_F(MainWindowTest, StatusBarCaptionAndLongLivedWindows) {
+    EXPECT_EQ(window->windowTitle(), "Kestrune - 默认数据库");
+    EXPECT_TRUE(
+        window->versionPane()->text().startsWith("开发单位：Brenvatik\u3000软件版本：1.0 (Build "));
+    EXPECT_EQ(window->clockPane()->text(), QDate::currentDate().toString("yyyy年MM月dd日"));
+    EXPECT_EQ(window->longLivedWindowNames(),
+              (QStringList{"TProgressBarForm", "TToolForm", "TProgressBar2LineForm"}));
+}
+
+TEST_F(MainWindowTest, AnEmptyListDisablesActionsAndTheirShortcuts) {
+    for (const char* name : {"actModify", "actDelete", "actPrint", "actLocate", "actSearch"})
+        EXPECT_FALSE(window->actionByName(name)->isEnabled()) << name;
+    EXPECT_TRUE(window->actionByName("actAddNew")->isEnabled());
+    EXPECT_TRUE(window->actionByName("actRecordGrid")->isEnabled());
+    addRecords(3);
+    for (const char* name : {"actModify", "actDelete", "actPrint", "actLocate", "actSearch"})
+        EXPECT_TRUE(window->actionByName(name)->isEnabled()) << name;
+    EXPECT_EQ(window->recordGrid()->model()->rowCount(), 3);
+}
+
+TEST_F(MainWindowTest, AWheelTurnOverTheListMovesOneRow) {
+    addRecords(5);
+    window->show();
+    QTableView* grid = window->recordGrid();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(2, 0));
+    QWheelEvent down(QPointF(5, 5), grid->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                     QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &down);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+    QWheelEvent up(QPointF(5, 5), grid->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                   QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &up);
+    QApplication::sendEvent(grid->viewport(), &up);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+}
+
+TEST_F(MainWindowTest, ScreenshotOfTheMainWindow) {
+    addRecords(12);
+    window->resize(1100, 700);
+    window->show();
+    QApplication::processEvents();
+    const QString folder = QStringLiteral(KESTRUNE_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    EXPECT_TRUE(window->grab().save(QDir(folder).filePath("main-window.png")));
+}
+
+} // namespace

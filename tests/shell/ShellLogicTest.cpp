@@ -1,0 +1,144 @@
+#include "schema/Connection.h"
+#include "shell/CodeList.h"
+#include "shell/MainActions.h"
+#include "shell/OptionsModel.h"
+#include "shell/ProductVersion.h"
+#include "shell/ProgressEstimate.h"
+#include "shell/QuestionLayout.h"
+#include "shell/Registry.h"
+#include "shell/Settings.h"
+#include "shell/Startup.h"
+#include "support/ScriptedInteraction.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrune::shell;
+using kestrune::testing::ScriptedInteraction;
+using kestrune::testing::TestEnvironment;
+
+namespace {
+
+TEST(MainActionsTest, AnEmptyListDisablesWhatNeedsARecord) {
+    const MainWindowState empty{false, true};
+    const MainWindowState filled{true, true};
+    for (ActionId id : {ActionId::Modify, ActionId::Delete, ActionId::Print, ActionId::Locate,
+                        ActionId::Search}) {
+        EXPECT_FALSE(ActionEnabled(id, empty)) << ActionInfoOf(id).name.toStdString();
+        EXPECT_TRUE(ActionEnabled(id, filled));
+    }
+    for (const ActionInfo& info : MainActions()) {
+        if (info.enabled == EnabledRule::Always) {
+            EXPECT_TRUE(ActionEnabled(info.id, empty)) << info.name.toStdString();
+        }
+    }
+    EXPECT_FALSE(ActionEnabled(ActionId::RecordGrid, {false, false}));
+    // Ctrl+L and Ctrl+F only while actLocate is enabled.
+    EXPECT_EQ(MainShortcutFor(Qt::Key_L, true, empty), std::nullopt);
+    EXPECT_EQ(MainShortcutFor(Qt::Key_F, true, empty), std::nullopt);
+    EXPECT_EQ(MainShortcutFor(Qt::Key_L, true, filled), ActionId::Locate);
+    EXPECT_EQ(MainShortcutFor(Qt::Key_F, true, filled), ActionId::ConditionSearch);
+    EXPECT_EQ(MainShortcutFor(Qt::Key_L, false, filled), std::nullopt);
+}
+
+TEST(MainActionsTest, ListKeysAndWheel) {
+    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Return), ListKeyCommand::Modify);
+    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Enter), ListKeyCommand::Modify);
+    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Insert), ListKeyCommand::AddNew);
+    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Delete), ListKeyCommand::OpenDeleteDialog);
+    EXPECT_EQ(ListKeyCommandFor(Qt::Key_A), ListKeyCommand::None);
+    EXPECT_EQ(WheelArrowKey(120), Qt::Key_Up);
+    EXPECT_EQ(WheelArrowKey(-120), Qt::Key_Down);
+    EXPECT_EQ(WheelArrowKey(0), Qt::Key_Down);
+}
+
+TEST(ProductVersionTest, BuildNumberAndStatusText) {
+    EXPECT_EQ(BuildNumberOf("1.1.1.103"), 103);
+    EXPECT_EQ(ReadProductVersion(std::nullopt).buildNumber, -1);
+    EXPECT_EQ(ReadProductVersion(QString()).buildNumber, 0);
+    EXPECT_EQ(ReadProductVersion(QString("1.1.1.103")).buildNumber, 103);
+    EXPECT_EQ(VersionPaneText(103), "开发单位：Brenvatik\u3000软件版本：1.0 (Build 103)");
+    EXPECT_EQ(AboutVersionText(103), "版本：1.0 (Build 103)");
+    EXPECT_EQ(ProgramVersion().buildNumber, BuildNumberOf(KESTRUNE_VERSION));
+}
+
+TEST(ProgressEstimateTest, EstimateAfterFiveSecondsPlainCountsBefore) {
+    const ProgressLabels later = ProgressLabelsAt(60, 10, 2);
+    EXPECT_EQ(later.done, "已完成 2 用时6秒");
+    EXPECT_EQ(later.left, "待完成 8 尚需24秒");
+    EXPECT_EQ(later.estimateTicks, 240);
+    const ProgressLabels early = ProgressLabelsAt(50, 10, 2);
+    EXPECT_EQ(early.done, "已完成 2");
+    EXPECT_EQ(early.left, "待完成 8");
+    EXPECT_EQ(early.estimateTicks, -1);
+    // Nothing complete yet: no estimate however long it runs.
+    EXPECT_EQ(ProgressLabelsAt(500, 10, 0).left, "待完成 10");
+    // The remaining time is rounded up: 51 ticks, 1 of 3 done -> 102 ticks -> 11 s.
+    EXPECT_EQ(ProgressLabelsAt(51, 3, 1).left, "待完成 2 尚需11秒");
+}
+
+TEST(QuestionLayoutTest, ButtonsAndLayout) {
+    EXPECT_EQ(VisibleQuestionButtons(3), (QStringList{"是", "否"}));
+    EXPECT_EQ(VisibleQuestionButtons(15), (QStringList{"是", "全都是", "否", "全都否"}));
+    EXPECT_EQ(VisibleQuestionButtons(8), QStringList{"全都否"});
+    // Two hidden buttons: the bar is 297 - 2*72 = 153 wide.
+    const QuestionLayout narrow = LayOutQuestion(3, QRect(16, 16, 100, 20), 36);
+    EXPECT_EQ(narrow.client, QSize(229, 36 + 54)); // 1.5 * 153 = 229.5 is wider than 141
+    EXPECT_EQ(narrow.buttonBar, QRect(229 - 153, 90 - 36, 153, 36));
+    const QuestionLayout wide = LayOutQuestion(15, QRect(16, 16, 500, 40), 36);
+    EXPECT_EQ(wide.client, QSize(16 + 500 + 25, 56 + 54));
+}
+
+TEST(CodeListTest, LookupsAndRegionParts) {
+    const TMenuItemDataArray codes = {{1, "省级地方工会"}, {2, "市级地方工会"}, {2, "重复"}};
+    EXPECT_EQ(CodeToName(codes, 2), "市级地方工会");
+    EXPECT_EQ(CodeToName(codes, 9), "");
+    EXPECT_EQ(NameToCode(codes, "市级地方工会"), 2);
+    EXPECT_EQ(NameToCode(codes, "市级"), 0);
+    const RegionParts parts = SplitRegionCode(110105);
+    EXPECT_EQ(parts.province, 11);
+    EXPECT_EQ(parts.city, 1);
+    EXPECT_EQ(parts.county, 5);
+}
+
+TEST(CodeListTest, CodeTablesAndRegionNamesFromTheDatabase) {
+    TestEnvironment env;
+    env.installDatabase();
+    ScriptedInteraction ui;
+    Session session;
+    ASSERT_TRUE(StartSession(session, ui));
+    auto& c = session.database.connection();
+    const TMenuItemDataArray levels = LoadCodeList(c, "CT_LevelCode");
+    ASSERT_FALSE(levels.empty());
+    EXPECT_EQ(levels.front().ID, 1); // row 0 is left out; ordered by Sequence
+    EXPECT_EQ(NameToCode(levels, "未选择"), 0);
+    EXPECT_EQ(RegionFullName(c, 130102, ui), "河北省石家庄市长安区");
+    EXPECT_EQ(RegionFullName(c, 999999, ui), "");
+    EXPECT_EQ(RegionFullName(c, 99999, ui), "");
+    c.execute("drop table CT_CityName");
+    EXPECT_EQ(RegionFullName(c, 130102, ui), "");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "运行中发生错误：no such table: CT_CityName,请与系统管理员或软件发行者联系。");
+}
+
+TEST(OptionsModelTest, StyleIsWrittenAtOnceTheRestOnAccept) {
+    TestEnvironment env;
+    EnvSettings settings;
+    OptionsModel model(settings);
+    EXPECT_TRUE(model.abandonAllOnError());
+    model.chooseStyle(1);
+    EXPECT_EQ(ReadRegInteger("InputWndStyle", -1, RegistryRoot::LocalMachine, kEnvSettingKey), 1);
+    EXPECT_EQ(ReadRegText("ImePrefer", "unset", RegistryRoot::LocalMachine, kEnvSettingKey),
+              "unset");
+    model.accept("搜狗拼音", false);
+    EXPECT_EQ(ReadRegText("ImePrefer", "", RegistryRoot::LocalMachine, kEnvSettingKey), "搜狗拼音");
+    EXPECT_EQ(ReadRegInteger("ImportPrinciple", -1, RegistryRoot::LocalMachine, kEnvSettingKey), 1);
+    EXPECT_EQ(ReadRegText("OrganisationName", "unset", RegistryRoot::LocalMachine, kEnvSettingKey),
+              "unset"); // written as empty text
+    EXPECT_TRUE(settings.importPrinciple);
+    model.accept("", true);
+    EXPECT_EQ(ReadRegInteger("ImportPrinciple", -1, RegistryRoot::LocalMachine, kEnvSettingKey), 0);
+}
+
+} // namespace
