@@ -145,6 +145,14 @@ Dataset Connection::query(const QString& sql, const QVariantList& params) {
     return ds;
 }
 
+void Connection::forEachRow(const QString& sql, const QVariantList& params,
+                            const std::function<void(const Statement& row)>& visit) {
+    requireCore();
+    Statement st(*core_, sql, params);
+    while (st.step())
+        visit(st);
+}
+
 Dataset Connection::prepare(const QString& sql) {
     requireCore();
     return Dataset(core_, sql, {});

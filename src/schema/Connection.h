@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -12,6 +13,7 @@ struct sqlite3;
 namespace kestrune::db {
 
 class ConnectionCore;
+class Statement;
 
 // One connection to a database file. Opening verifies that the file is a
 // database, so a protected or damaged file fails here rather than at the first
@@ -39,6 +41,10 @@ public:
     // Runs several statements separated by semicolons, without parameters.
     void executeScript(const QString& sql);
     Dataset query(const QString& sql, const QVariantList& params = {});
+    // Streams the rows of a statement to `visit` without keeping them, for
+    // reads of many rows where a dataset's snapshot would cost too much.
+    void forEachRow(const QString& sql, const QVariantList& params,
+                    const std::function<void(const Statement& row)>& visit);
     // A dataset not yet opened, for values of `:name` placeholders to be set
     // before its first requery().
     Dataset prepare(const QString& sql);

@@ -144,6 +144,24 @@ QString Statement::declaredType(int i) const {
     return t ? QString::fromUtf8(t) : QString();
 }
 
+double Statement::doubleValue(int i) const {
+    return sqlite3_column_double(stmt_, i);
+}
+
+QString Statement::text(int i) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return QString::fromUtf8(p, sqlite3_column_bytes(stmt_, i));
+}
+
+bool Statement::isNull(int i) const {
+    return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
+
+bool Statement::isNumber(int i) const {
+    const int type = sqlite3_column_type(stmt_, i);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
 QVariant Statement::value(int i) const {
     switch (sqlite3_column_type(stmt_, i)) {
     case SQLITE_INTEGER:

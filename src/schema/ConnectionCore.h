@@ -42,6 +42,10 @@ public:
     QString columnName(int i) const;
     QString declaredType(int i) const;
     QVariant value(int i) const;
+    double doubleValue(int i) const;
+    QString text(int i) const;
+    bool isNull(int i) const;
+    bool isNumber(int i) const;
 
 private:
     void bind(const QVariantList& params, const QVariantMap& named);

@@ -30,7 +30,7 @@ QString ConsoleInteraction::readLine(const QString& prompt) {
     return in.readLine().trimmed();
 }
 
-bool ConsoleInteraction::confirm(const QString& text) {
+bool ConsoleInteraction::confirm(const QString& text, const QString&) {
     if (!interactive_) {
         writeLine(err_, text + (assumeYes_ ? QStringLiteral(" [是]") : QStringLiteral(" [否]")));
         return assumeYes_;

@@ -40,7 +40,8 @@ public:
 
     virtual void showMessage(const QString& text, MessageKind kind = MessageKind::Information) = 0;
     // A Yes/No warning box; true for Yes.
-    virtual bool confirm(const QString& text) = 0;
+    bool confirm(const QString& text) { return confirm(text, QStringLiteral("提示信息")); }
+    virtual bool confirm(const QString& text, const QString& caption) = 0;
     // The question dialog: `buttons` is a bit set of Question::Yes...; returns a
     // Question::Result... code (ResultCancel when closed by its frame).
     virtual int askQuestion(const QString& text, int buttons) = 0;

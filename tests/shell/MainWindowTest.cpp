@@ -1,6 +1,7 @@
 #include "schema/Connection.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainForm.h"
+#include "shell/ui/RecordGrid.h"
 #include "shell/ui/StartWindow.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"

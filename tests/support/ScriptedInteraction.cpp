@@ -29,8 +29,9 @@ void ScriptedInteraction::showMessage(const QString& text, shell::MessageKind ki
     messages.push_back({kind, text});
 }
 
-bool ScriptedInteraction::confirm(const QString& text) {
+bool ScriptedInteraction::confirm(const QString& text, const QString& caption) {
     confirmations << text;
+    confirmationCaptions << caption;
     return take(confirmAnswers, text, false);
 }
 

@@ -21,6 +21,7 @@ class ScriptedInteraction : public shell::UserInteraction {
 public:
     std::vector<RecordedMessage> messages;
     QStringList confirmations; // texts of the Yes/No boxes shown
+    QStringList confirmationCaptions;
     QStringList questions;
     std::vector<shell::FileDialogRequest> fileDialogs;
     QStringList openedFiles;
@@ -34,7 +35,8 @@ public:
     QStringList messageTexts() const;
 
     void showMessage(const QString& text, shell::MessageKind kind) override;
-    bool confirm(const QString& text) override;
+    using shell::UserInteraction::confirm;
+    bool confirm(const QString& text, const QString& caption) override;
     int askQuestion(const QString& text, int buttons) override;
     QString chooseSaveFile(const shell::FileDialogRequest& request) override;
     QString chooseOpenFile(const shell::FileDialogRequest& request) override;

@@ -1,15 +1,21 @@
 #include "MainForm.h"
 
 #include "AboutForm.h"
+#include "DeleteForm.h"
+#include "LocateForm.h"
 #include "OptionSetupForm.h"
 #include "ProgressBarForm.h"
 #include "QtInteraction.h"
-#include "RecordGridModel.h"
+#include "QueryListForm.h"
+#include "RecordGrid.h"
+#include "SearchForm.h"
+#include "ShowForm.h"
 #include "ToolForm.h"
 #include "schema/EngineError.h"
 #include "shell/Maintenance.h"
 #include "shell/OptionsModel.h"
 #include "shell/ProductVersion.h"
+#include "shell/RecordColumns.h"
 #include "shell/Registry.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
@@ -29,7 +35,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTableView>
 #include <QTimer>
 #include <QToolBox>
 
@@ -209,20 +214,14 @@ void TMainForm::createGroupBar() {
 }
 
 void TMainForm::createListArea() {
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("RecordGrid"));
-    gridModel_ = new RecordGridModel(recordList_, grid_);
-    grid_->setModel(gridModel_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_ = new TRecordGrid(recordList_, this);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    grid_->horizontalHeader()->setDefaultSectionSize(160);
     grid_->installEventFilter(this);
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popup_->popup(grid_->viewport()->mapToGlobal(at)); });
     connect(grid_, &QAbstractItemView::doubleClicked, this,
             [this] { action(ActionId::Modify)->trigger(); });
+    connect(grid_, &TRecordGrid::listChanged, this, &TMainForm::updateActions);
 
     background_ = new QLabel(this);
     background_->setPixmap(backgroundPicture());
@@ -251,24 +250,21 @@ void TMainForm::createStatusBar() {
 }
 
 void TMainForm::openRecordList() {
-    if (listVisible_) {
-        try {
+    try {
+        BuildRecordColumns();
+        if (listVisible_)
             recordList_.open();
-        } catch (const db::EngineError& e) {
-            ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
-        }
-    } else {
-        recordList_.close();
+        else
+            recordList_.close();
+    } catch (const db::EngineError& e) {
+        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
     }
-    gridModel_->reload();
     listArea_->setCurrentWidget(listVisible_ ? static_cast<QWidget*>(grid_) : background_);
-    syncGridToList();
+    grid_->showList();
 }
 
-void TMainForm::syncGridToList() {
-    if (recordList_.currentRow() >= 0)
-        grid_->selectRow(recordList_.currentRow());
-    updateActions();
+void TMainForm::BuildRecordColumns() {
+    grid_->BuildRecordColumns(ReadFieldCatalogue(session_.database.connection()));
 }
 
 QAction* TMainForm::action(ActionId id) const {
@@ -294,32 +290,39 @@ void TMainForm::updateActions() {
 }
 
 void TMainForm::refreshList() {
-    if (grid_->currentIndex().isValid())
-        recordList_.setCurrentRow(grid_->currentIndex().row());
+    grid_->takeCurrentRow();
     try {
         recordList_.requeryAndReturn();
     } catch (const db::EngineError& e) {
         ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
     }
-    gridModel_->reload();
-    syncGridToList();
+    grid_->showList();
 }
 
 void TMainForm::runAction(ActionId id) {
     if (!ActionEnabled(id, state()))
         return;
-    if (grid_->currentIndex().isValid())
-        recordList_.setCurrentRow(grid_->currentIndex().row());
+    grid_->takeCurrentRow();
     switch (id) {
     case ActionId::Backup:
         BackupDatabase(session_.database, ui_, &recordList_);
-        gridModel_->reload();
-        syncGridToList();
+        grid_->showList();
         break;
     case ActionId::Compress:
         CompactDatabase(session_.database, ui_, &recordList_);
-        gridModel_->reload();
-        syncGridToList();
+        grid_->showList();
+        break;
+    case ActionId::Delete:
+        openDeleteDialog();
+        break;
+    case ActionId::Locate:
+        openLocateDialog();
+        break;
+    case ActionId::Search:
+        openSearchDialog();
+        break;
+    case ActionId::RecordGrid:
+        openColumnDialog();
         break;
     case ActionId::Options:
         showOptions();
@@ -331,6 +334,49 @@ void TMainForm::runAction(ActionId id) {
         // The functions of the other actions come with their own windows.
         break;
     }
+}
+
+void TMainForm::openDeleteDialog() {
+    grid_->takeCurrentRow();
+    TdlgDeleteForm dialog(session_.database, *grid_, recordList_, ui_, this);
+    dialog.exec();
+}
+
+void TMainForm::openLocateDialog() {
+    grid_->takeCurrentRow();
+    TdlgLocateForm dialog(session_.database, recordList_, ui_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        grid_->showList();
+}
+
+void TMainForm::openSearchDialog() {
+    TdlgSearchForm dialog(
+        *toolForm_, ui_, [this](const QString& condition) { showSearchResults(condition); }, this);
+    dialog.exec();
+}
+
+void TMainForm::showSearchResults(const QString& condition) {
+    TdlgQueryListForm results(session_.database, ui_, this);
+    try {
+        results.setCondition(condition);
+    } catch (const db::EngineError& e) {
+        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        return;
+    }
+    results.exec();
+    refreshList();
+}
+
+void TMainForm::openColumnDialog() {
+    TdlgShowForm dialog(
+        session_.database, ui_,
+        [this] {
+            grid_->takeCurrentRow();
+            BuildRecordColumns();
+            refreshList();
+        },
+        this);
+    dialog.exec();
 }
 
 void TMainForm::runItem(const QString&) {
@@ -397,8 +443,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             action(ActionId::AddNew)->trigger();
             return true;
         case ListKeyCommand::OpenDeleteDialog:
-            // The delete dialog opens even while actDelete is disabled; it
-            // comes with the record list's functions.
+            // The delete dialog opens even while actDelete is disabled.
+            openDeleteDialog();
             return true;
         case ListKeyCommand::None:
             break;

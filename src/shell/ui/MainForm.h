@@ -11,14 +11,13 @@ class QAction;
 class QLabel;
 class QListWidget;
 class QStackedWidget;
-class QTableView;
 class QToolBox;
 
 namespace kestrune::shell {
 
 struct Session;
 class UserInteraction;
-class RecordGridModel;
+class TRecordGrid;
 class TProgressBarForm;
 class TProgressBar2LineForm;
 class TToolForm;
@@ -35,7 +34,7 @@ public:
     QAction* action(ActionId id) const;
     QAction* actionByName(const QString& name) const;
     QToolBox* groupBar() const { return groupBar_; }
-    QTableView* recordGrid() const { return grid_; }
+    TRecordGrid* recordGrid() const { return grid_; }
     QLabel* versionPane() const { return versionPane_; }
     QLabel* clockPane() const { return clockPane_; }
     QMenu* recordPopup() const { return popup_; }
@@ -51,6 +50,15 @@ public:
     QStringList longLivedWindowNames() const;
     // The start-up splash: the About box, closing itself after 2 seconds.
     void showSplash();
+    // The columns from the catalogue again (start-up and the column dialog).
+    void BuildRecordColumns();
+    void openDeleteDialog();
+    void openLocateDialog();
+    void openSearchDialog();
+    void openColumnDialog();
+    // Opens the result list of a number-range search, then returns the main
+    // list to its row.
+    void showSearchResults(const QString& condition);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,7 +75,6 @@ private:
     void showAbout();
     void showOptions();
     void resetAllRecordStates();
-    void syncGridToList();
 
     Session& session_;
     UserInteraction& ui_;
@@ -75,8 +82,7 @@ private:
     std::map<ActionId, QAction*> actions_;
     QToolBox* groupBar_ = nullptr;
     QStackedWidget* listArea_ = nullptr;
-    QTableView* grid_ = nullptr;
-    RecordGridModel* gridModel_ = nullptr;
+    TRecordGrid* grid_ = nullptr;
     QLabel* background_ = nullptr;
     QLabel* versionPane_ = nullptr;
     QLabel* clockPane_ = nullptr;

@@ -49,8 +49,8 @@ void QtInteraction::showMessage(const QString& text, MessageKind kind) {
     }
 }
 
-bool QtInteraction::confirm(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+bool QtInteraction::confirm(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No,
                     parent_);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否"));

@@ -20,7 +20,8 @@ public:
     void setProgressForm(TProgressBarForm* form);
 
     void showMessage(const QString& text, MessageKind kind) override;
-    bool confirm(const QString& text) override;
+    using UserInteraction::confirm;
+    bool confirm(const QString& text, const QString& caption) override;
     int askQuestion(const QString& text, int buttons) override;
     QString chooseSaveFile(const FileDialogRequest& request) override;
     QString chooseOpenFile(const FileDialogRequest& request) override;

@@ -1,36 +1,82 @@
 #include "RecordGridModel.h"
 
-#include "schema/SqlText.h"
+#include "schema/Dataset.h"
 #include "shell/RecordList.h"
+
+#include <QApplication>
+#include <QPalette>
 
 namespace kestrune::shell {
 
+QColor StripeColour(int row) {
+    return (row + 1) % 2 == 1 ? QColor(249, 251, 231) : QColor(219, 219, 241);
+}
+
 RecordGridModel::RecordGridModel(RecordList& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list) {}
+    : QAbstractTableModel(parent), list_(list) {
+    rebuild();
+}
 
 int RecordGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : list_.rowCount();
 }
 
 int RecordGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 1;
+    return parent.isValid() ? 0 : int(list_.columns().size());
 }
 
 QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
         return {};
-    return QString::number(qint64(list_.codeAt(index.row())));
+    switch (role) {
+    case Qt::DisplayRole:
+        return db::valueText(list_.value(index.row(), index.column()));
+    case Qt::BackgroundRole:
+        return StripeColour(index.row());
+    case Qt::TextAlignmentRole:
+        return int((IsCentredColumn(list_.columns()[size_t(index.column())]) ? Qt::AlignHCenter
+                                                                             : Qt::AlignLeft) |
+                   Qt::AlignVCenter);
+    default:
+        return {};
+    }
 }
 
 QVariant RecordGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section == 0)
-        return QStringLiteral("901. 本级工会统计编码");
-    return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || section < 0 || size_t(section) >= titles_.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const ColumnTitle& title = titles_[size_t(section)];
+    switch (role) {
+    case Qt::DisplayRole:
+        return title.text;
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    case Qt::BackgroundRole:
+        if (title.colour == ColumnTitle::Colour::Lime)
+            return QColor(0, 255, 0);
+        if (title.colour == ColumnTitle::Colour::InactiveCaption)
+            return QApplication::palette().color(QPalette::Inactive, QPalette::WindowText);
+        return {};
+    default:
+        return {};
+    }
+}
+
+void RecordGridModel::rebuild() {
+    beginResetModel();
+    titles_.clear();
+    for (const TFieldData& f : list_.columns())
+        titles_.push_back({f.Hint, ColumnTitle::Colour::Normal});
+    endResetModel();
 }
 
 void RecordGridModel::reload() {
     beginResetModel();
     endResetModel();
+}
+
+void RecordGridModel::titlesChanged() {
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
 }
 
 } // namespace kestrune::shell

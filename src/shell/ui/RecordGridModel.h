@@ -1,12 +1,19 @@
 #pragma once
 
+#include "shell/TitleSort.h"
+
 #include <QAbstractTableModel>
+#include <QColor>
 
 namespace kestrune::shell {
 
 class RecordList;
 
-// The record list's rows for the grid.
+// Striped rows: odd record numbers (counting from 1) pale yellow, even ones
+// pale blue; cells in the selection colour are left to the view.
+QColor StripeColour(int row);
+
+// A list's rows for a grid, read from the record list as they are shown.
 class RecordGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -17,11 +24,17 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The list took a new snapshot.
+    RecordList& list() { return list_; }
+    std::vector<ColumnTitle>& titles() { return titles_; }
+    // The columns changed: titles back to the catalogue's captions.
+    void rebuild();
+    // The rows changed (new snapshot or new order).
     void reload();
+    void titlesChanged();
 
 private:
     RecordList& list_;
+    std::vector<ColumnTitle> titles_;
 };
 
 } // namespace kestrune::shell

@@ -1,0 +1,131 @@
+// The record list on generated databases of 1,000 and 100,000 records:
+// opening until the first screen of rows is ready, a title-click sort, a
+// re-query back to the current row after one record changed, and the memory
+// the open list adds.
+//
+//   kestrune-list-bench [COUNT...]     (default: 1000 100000)
+
+#include "RecordGenerator.h"
+#include "schema/Connection.h"
+#include "shell/RecordColumns.h"
+#include "shell/RecordList.h"
+#include "shell/SurveyDatabase.h"
+#include "shell/UserInteraction.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+using namespace kestrune;
+
+namespace {
+
+constexpr int kScreenRows = 40;
+
+class SilentInteraction : public shell::UserInteraction {
+public:
+    using shell::UserInteraction::confirm;
+    void showMessage(const QString& text, shell::MessageKind) override {
+        fprintf(stderr, "%s\n", text.toUtf8().constData());
+    }
+    bool confirm(const QString&, const QString&) override { return false; }
+    int askQuestion(const QString&, int) override { return shell::Question::ResultCancel; }
+    QString chooseSaveFile(const shell::FileDialogRequest&) override { return {}; }
+    QString chooseOpenFile(const shell::FileDialogRequest&) override { return {}; }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    bool openWithDefaultProgram(const QString&) override { return false; }
+    void progressStart(int, int) override {}
+    void progressStep() override {}
+    void progressCaption(const QString&) override {}
+    void progressFinish() override {}
+};
+
+double residentMegabytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+void readScreen(shell::RecordList& list, int firstRow) {
+    for (int r = firstRow; r < std::min(list.rowCount(), firstRow + kScreenRows); ++r)
+        for (int c = 0; c < int(list.columns().size()); ++c)
+            (void)list.value(r, c);
+}
+
+double milliseconds(QElapsedTimer& timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void measure(int count) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
+    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/2020NB_jg_20200831.mdb"),
+                path);
+    SilentInteraction ui;
+    shell::SurveyDatabase database;
+    if (!database.OpenDatabase(ui, path))
+        return;
+    db::Connection& connection = database.connection();
+    cli::generateRecords(connection, count, 20261208);
+    const shell::TFieldDataArray columns =
+        shell::VisibleColumns(shell::ReadFieldCatalogue(connection));
+    // Warm the file cache as a running program would have it.
+    connection.scalar(QStringLiteral("select count(*) from view_data"));
+
+    const double before = residentMegabytes();
+    QElapsedTimer timer;
+    timer.start();
+    shell::RecordList list(connection);
+    list.setColumns(columns);
+    list.open();
+    readScreen(list, 0);
+    const double open = milliseconds(timer);
+    const double added = residentMegabytes() - before;
+
+    list.setCurrentRow(list.rowCount() / 2);
+    connection.execute(QStringLiteral("update dt_data set c902 = c902 || '+' where c901 = ?"),
+                       {*list.currentCode()});
+    timer.restart();
+    list.requeryAndReturn();
+    readScreen(list, std::max(0, list.currentRow() - kScreenRows / 2));
+    const double requeryInCodeOrder = milliseconds(timer);
+
+    timer.restart();
+    list.sort(1, true); // the unit name, as a click on its title
+    readScreen(list, std::max(0, list.currentRow() - kScreenRows / 2));
+    const double sort = milliseconds(timer);
+    const double addedAfterSort = residentMegabytes() - before;
+
+    connection.execute(QStringLiteral("update dt_data set c902 = c902 || '*' where c901 = ?"),
+                       {*list.currentCode()});
+    timer.restart();
+    list.requeryAndReturn();
+    readScreen(list, std::max(0, list.currentRow() - kScreenRows / 2));
+    const double requerySorted = milliseconds(timer);
+
+    printf("%7d records: open to first screen %6.1f ms | re-query and return %6.1f ms | "
+           "title sort %6.1f ms | re-query of the sorted list %6.1f ms | memory added %4.1f MB "
+           "open, %4.1f MB after the sort\n",
+           count, open, requeryInCodeOrder, sort, requerySorted, added, addedAfterSort);
+    fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QStringList counts = app.arguments().mid(1);
+    if (counts.isEmpty())
+        counts = {QStringLiteral("1000"), QStringLiteral("100000")};
+    for (const QString& count : counts)
+        measure(count.toInt());
+    return 0;
+}

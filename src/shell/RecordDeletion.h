@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kestrune::db {
+class Connection;
+}
+
+namespace kestrune::shell {
+
+class RecordList;
+class UserInteraction;
+
+inline const QString kDeleteQuestion = QStringLiteral("您确定要删除当前所选择的记录吗?");
+inline const QString kDeleteWarning = QStringLiteral("删除操作将不可恢复，您确认继续么？");
+inline const QString kDeleteRangeMissing = QStringLiteral("请输入删除的范围");
+
+// Deletes the rows selected in a list from `table` by `keyColumn`, asking
+// first: one row (or none selected: the current one) with "是"/"否"; several
+// rows one by one in selection order with "否"/"全都是", where "全都是" deletes
+// that row and every later one, "否" stops and a closed dialog goes on with
+// the next. The list is re-queried after a deletion. True when rows were deleted.
+bool DeleteSelectedRecords(RecordList& list, const std::vector<int>& selectedRows,
+                           const QString& table, const QString& keyColumn,
+                           db::Connection& connection, UserInteraction& ui);
+
+// The range the delete dialog's two edits give: empty counts as 0; a second
+// number below the first becomes the first. Nothing when either is 0.
+struct DeleteRange {
+    double from = 0;
+    double to = 0;
+    bool raised = false; // the second edit has to show the first edit's text
+};
+std::optional<DeleteRange> ReadDeleteRange(const QString& fromText, const QString& toText);
+
+QString DeleteRangeStatement(const DeleteRange& range);
+
+// "所有的数据" and "指定单位编号的范围": asked in a warning box first; true when
+// the deletion was carried out.
+bool DeleteAllRecords(db::Connection& connection, UserInteraction& ui);
+bool DeleteRecordRange(const DeleteRange& range, db::Connection& connection, UserInteraction& ui);
+
+} // namespace kestrune::shell

@@ -1,0 +1,94 @@
+#include "DeleteForm.h"
+
+#include "RecordGrid.h"
+#include "shell/RecordDeletion.h"
+#include "shell/RecordList.h"
+#include "shell/SurveyDatabase.h"
+#include "shell/UserInteraction.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace kestrune::shell {
+
+TdlgDeleteForm::TdlgDeleteForm(SurveyDatabase& database, TRecordGrid& grid, RecordList& list,
+                               UserInteraction& ui, QWidget* parent)
+    : QDialog(parent), database_(database), grid_(grid), list_(list), ui_(ui),
+      selected_(new QRadioButton(QStringLiteral("选中的数据"), this)),
+      all_(new QRadioButton(QStringLiteral("所有的数据"), this)),
+      range_(new QRadioButton(QStringLiteral("指定单位编号的范围"), this)),
+      from_(new QLineEdit(this)), to_(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("dlgDeleteForm"));
+    setWindowTitle(QStringLiteral("选择删除的方式"));
+    selected_->setChecked(true);
+    auto* digits =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    for (QLineEdit* edit : {from_, to_}) {
+        edit->setValidator(digits);
+        edit->setMaxLength(12);
+    }
+    connect(from_, &QLineEdit::textEdited, this, [this] { range_->setChecked(true); });
+
+    auto* group = new QGroupBox(QStringLiteral("删除的内容"), this);
+    auto* choices = new QGridLayout(group);
+    choices->addWidget(selected_, 0, 0, 1, 4);
+    choices->addWidget(all_, 1, 0, 1, 4);
+    choices->addWidget(range_, 2, 0, 1, 4);
+    choices->addWidget(new QLabel(QStringLiteral("从"), this), 3, 0);
+    choices->addWidget(from_, 3, 1);
+    choices->addWidget(new QLabel(QStringLiteral("到"), this), 3, 2);
+    choices->addWidget(to_, 3, 3);
+
+    auto* run = new QPushButton(QStringLiteral("删  除"), this);
+    auto* back = new QPushButton(QStringLiteral("返  回"), this);
+    run->setObjectName(QStringLiteral("deleteButton"));
+    connect(run, &QPushButton::clicked, this, &TdlgDeleteForm::runDeletion);
+    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(run);
+    buttons->addWidget(back);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+}
+
+void TdlgDeleteForm::runDeletion() {
+    db::Connection& connection = database_.connection();
+    if (selected_->isChecked()) {
+        grid_.takeCurrentRow();
+        if (list_.isOpen())
+            DeleteSelectedRecords(list_, grid_.selectedRowsInOrder(), QStringLiteral("dt_data"),
+                                  QStringLiteral("c901"), connection, ui_);
+        list_.requeryAndReturn();
+        grid_.showList();
+        return;
+    }
+    grid_.takeCurrentRow();
+    bool deleted = false;
+    if (all_->isChecked()) {
+        deleted = DeleteAllRecords(connection, ui_);
+    } else {
+        const std::optional<DeleteRange> range = ReadDeleteRange(from_->text(), to_->text());
+        if (!range) {
+            ui_.showMessage(kDeleteRangeMissing, MessageKind::Warning);
+            return;
+        }
+        if (range->raised)
+            to_->setText(from_->text());
+        deleted = DeleteRecordRange(*range, connection, ui_);
+    }
+    if (deleted) {
+        list_.requeryAndReturn();
+        grid_.showList();
+    }
+}
+
+} // namespace kestrune::shell
