@@ -1,3 +1,4 @@
+#include "RecordGenerator.h"
 #include "schema/Connection.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainForm.h"
@@ -134,7 +135,8 @@ TEST_F(MainWindowTest, AWheelTurnOverTheListMovesOneRow) {
 }
 
 TEST_F(MainWindowTest, ScreenshotOfTheMainWindow) {
-    addRecords(12);
+    kestrune::cli::generateRecords(session.database.connection(), 40, 7);
+    window->refreshList();
     window->resize(1100, 700);
     window->show();
     QApplication::processEvents();
