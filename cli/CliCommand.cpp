@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "CheckCommand.h"
 #include "GenerateCommand.h"
 
 #ifdef _WIN32
@@ -24,6 +25,10 @@ const std::vector<CliCommand>& commands() {
          &runBackup},
         {QStringLiteral("compact"), QString(),
          QStringLiteral("compacts the database file in place"), &runCompact},
+        {QStringLiteral("check"), QStringLiteral("--all | --range FROM TO | --codes C,C,..."),
+         QStringLiteral("checks records against the logic rules, writes their states and the "
+                        "report; exit 1 when some record has logic errors"),
+         &runCheck},
         {QStringLiteral("generate"), QStringLiteral("--count N [--seed S]"),
          QStringLiteral("adds N made-up survey records (plausible answers, about 5% breaking a "
                         "logic rule) to the database"),

@@ -1,1 +1,9 @@
-# Tests of the logic rules and the batch check (src/check).
+# Tests of the logic rules and the batch check (src/check) and of its command.
+kestrune_test(check_tests SOURCES
+    check/CheckDatabase.h check/CheckDatabase.cpp
+    check/RuleTableTest.cpp
+    check/RuleEvaluationTest.cpp
+    check/ExplainRuleTest.cpp
+    check/CheckRunTest.cpp
+    check/CheckCommandTest.cpp
+    LIBS kestrune_cli_commands)

@@ -1,5 +1,6 @@
 #include "DeleteForm.h"
 
+#include "DialogParts.h"
 #include "RecordGrid.h"
 #include "shell/RecordDeletion.h"
 #include "shell/RecordList.h"
@@ -28,8 +29,7 @@ TdlgDeleteForm::TdlgDeleteForm(SurveyDatabase& database, TRecordGrid& grid, Reco
     setObjectName(QStringLiteral("dlgDeleteForm"));
     setWindowTitle(QStringLiteral("选择删除的方式"));
     selected_->setChecked(true);
-    auto* digits =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    QValidator* digits = DigitsValidator(this);
     for (QLineEdit* edit : {from_, to_}) {
         edit->setValidator(digits);
         edit->setMaxLength(12);
@@ -46,15 +46,10 @@ TdlgDeleteForm::TdlgDeleteForm(SurveyDatabase& database, TRecordGrid& grid, Reco
     choices->addWidget(new QLabel(QStringLiteral("到"), this), 3, 2);
     choices->addWidget(to_, 3, 3);
 
-    auto* run = new QPushButton(QStringLiteral("删  除"), this);
-    auto* back = new QPushButton(QStringLiteral("返  回"), this);
+    QPushButton* run = nullptr;
+    QHBoxLayout* buttons = RunAndReturnButtons(
+        this, QStringLiteral("删  除"), [this] { runDeletion(); }, &run);
     run->setObjectName(QStringLiteral("deleteButton"));
-    connect(run, &QPushButton::clicked, this, &TdlgDeleteForm::runDeletion);
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(run);
-    buttons->addWidget(back);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "LocateForm.h"
 
+#include "DialogParts.h"
 #include "schema/EngineError.h"
 #include "shell/RecordList.h"
 #include "shell/RecordSearch.h"
@@ -30,8 +31,7 @@ TdlgLocateForm::TdlgLocateForm(SurveyDatabase& database, RecordList& list, UserI
     setWindowTitle(QStringLiteral("定位数据记录"));
     byCode_->setChecked(true);
     code_->setMaxLength(12);
-    code_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+    code_->setValidator(DigitsValidator(this));
     name_->setValidator(NoQuotesValidator(this));
     connect(code_, &QLineEdit::textEdited, this, [this] { byCode_->setChecked(true); });
     connect(name_, &QLineEdit::textEdited, this, [this] { byName_->setChecked(true); });
@@ -41,15 +41,8 @@ TdlgLocateForm::TdlgLocateForm(SurveyDatabase& database, RecordList& list, UserI
     grid->addWidget(code_, 0, 1);
     grid->addWidget(byName_, 1, 0);
     grid->addWidget(name_, 1, 1);
-    auto* run = new QPushButton(QStringLiteral("定  位"), this);
-    auto* back = new QPushButton(QStringLiteral("返  回"), this);
-    run->setDefault(true);
-    connect(run, &QPushButton::clicked, this, &TdlgLocateForm::locate);
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(run);
-    buttons->addWidget(back);
+    QHBoxLayout* buttons =
+        RunAndReturnButtons(this, QStringLiteral("定  位"), [this] { locate(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

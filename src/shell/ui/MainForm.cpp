@@ -11,6 +11,10 @@
 #include "SearchForm.h"
 #include "ShowForm.h"
 #include "ToolForm.h"
+#include "check/LogicCheckRun.h"
+#include "check/ReportFileError.h"
+#include "check/RuleExplainer.h"
+#include "check/ui/CheckForm.h"
 #include "schema/EngineError.h"
 #include "shell/Maintenance.h"
 #include "shell/OptionsModel.h"
@@ -324,6 +328,12 @@ void TMainForm::runAction(ActionId id) {
     case ActionId::RecordGrid:
         openColumnDialog();
         break;
+    case ActionId::Check:
+        openCheckDialog();
+        break;
+    case ActionId::CheckSelected:
+        checkSelectedRecords();
+        break;
     case ActionId::Options:
         showOptions();
         break;
@@ -377,6 +387,46 @@ void TMainForm::openColumnDialog() {
         },
         this);
     dialog.exec();
+}
+
+QList<double> TMainForm::selectedCodes() {
+    grid_->takeCurrentRow();
+    QList<double> codes;
+    if (recordList_.isEmpty())
+        return codes;
+    for (int row : grid_->selectedRowsInOrder())
+        codes << recordList_.codeAt(row);
+    if (codes.isEmpty() && recordList_.currentCode())
+        codes << *recordList_.currentCode();
+    return codes;
+}
+
+void TMainForm::openCheckDialog() {
+    try {
+        check::RuleExplainer explainer(session_.database.connection(), ui_);
+        check::TdlgCheckForm dialog(
+            session_.database.connection(), explainer, ui_, session_.database.label(),
+            [this] { return selectedCodes(); }, [this] { refreshList(); }, this);
+        dialog.exec();
+    } catch (const db::EngineError& e) {
+        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+    }
+}
+
+void TMainForm::checkSelectedRecords() {
+    const QList<double> codes = selectedCodes();
+    if (codes.isEmpty())
+        return;
+    try {
+        check::RuleExplainer explainer(session_.database.connection(), ui_);
+        check::RunLogicCheck(session_.database.connection(), explainer, ui_,
+                             check::CheckSelection::unitCodes(codes), session_.database.label());
+    } catch (const db::EngineError& e) {
+        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+    } catch (const check::ReportFileError& e) {
+        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+    }
+    refreshList();
 }
 
 void TMainForm::runItem(const QString&) {

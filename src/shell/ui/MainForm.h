@@ -56,6 +56,11 @@ public:
     void openLocateDialog();
     void openSearchDialog();
     void openColumnDialog();
+    void openCheckDialog();
+    // Checks the rows marked in the list (or the current one) without progress.
+    void checkSelectedRecords();
+    // Unit codes of the marked rows, or of the current row when none is marked.
+    QList<double> selectedCodes();
     // Opens the result list of a number-range search, then returns the main
     // list to its row.
     void showSearchResults(const QString& condition);

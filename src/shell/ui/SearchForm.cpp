@@ -1,5 +1,6 @@
 #include "SearchForm.h"
 
+#include "DialogParts.h"
 #include "ToolForm.h"
 #include "shell/RecordSearch.h"
 #include "shell/UserInteraction.h"
@@ -26,8 +27,7 @@ TdlgSearchForm::TdlgSearchForm(TToolForm& codeMenu, UserInteraction& ui,
     secondOp_ = codeBox(QStringLiteral("="), 1);
     for (QLineEdit* number : {first_, second_}) {
         number->setMaxLength(12);
-        number->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+        number->setValidator(DigitsValidator(this));
     }
     auto* group = new QGroupBox(QStringLiteral("编号范围"), this);
     auto* row = new QHBoxLayout(group);
@@ -36,15 +36,8 @@ TdlgSearchForm::TdlgSearchForm(TToolForm& codeMenu, UserInteraction& ui,
     row->addWidget(conjunction_);
     row->addWidget(secondOp_);
     row->addWidget(second_);
-    auto* run = new QPushButton(QStringLiteral("查  找"), this);
-    auto* back = new QPushButton(QStringLiteral("返  回"), this);
-    run->setDefault(true);
-    connect(run, &QPushButton::clicked, this, &TdlgSearchForm::search);
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(run);
-    buttons->addWidget(back);
+    QHBoxLayout* buttons =
+        RunAndReturnButtons(this, QStringLiteral("查  找"), [this] { search(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

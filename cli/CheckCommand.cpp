@@ -1,0 +1,91 @@
+#include "CheckCommand.h"
+
+#include "check/LogicCheckRun.h"
+#include "check/ReportFileError.h"
+#include "check/RuleExplainer.h"
+#include "schema/EngineError.h"
+#include "shell/Startup.h"
+
+#include <QRegularExpression>
+#include <optional>
+
+namespace kestrune::cli {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "用法：kestrune-cli check --all | --range 起始编号 终止编号 | --codes 编号,编号,...");
+
+bool isDigits(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    return digits.match(text).hasMatch();
+}
+
+// The selection the arguments name; nothing when they name none, after the
+// person has been told why.
+std::optional<check::CheckSelection> parseSelection(const QStringList& arguments,
+                                                    shell::UserInteraction& ui) {
+    const QString mode = arguments.value(0);
+    if (mode == QLatin1String("--all") && arguments.size() == 1)
+        return check::CheckSelection::allRecords();
+    if (mode == QLatin1String("--range") && arguments.size() == 3 && isDigits(arguments[1]) &&
+        isDigits(arguments[2])) {
+        auto range = check::CheckSelection::unitRangeFromTexts(arguments[1], arguments[2]);
+        if (!range)
+            ui.showMessage(check::kMissingRangeMessage, shell::MessageKind::Error);
+        return range;
+    }
+    if (mode == QLatin1String("--codes") && arguments.size() == 2) {
+        QList<double> codes;
+        for (const QString& code : arguments[1].split(QLatin1Char(','))) {
+            if (!isDigits(code)) {
+                codes.clear();
+                break;
+            }
+            codes << code.toDouble();
+        }
+        if (!codes.isEmpty())
+            return check::CheckSelection::unitCodes(codes);
+    }
+    ui.showMessage(kUsage, shell::MessageKind::Error);
+    return std::nullopt;
+}
+
+} // namespace
+
+int runCheck(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream& out) {
+    const auto selection = parseSelection(arguments, ui);
+    if (!selection)
+        return 2;
+    shell::Session session;
+    if (!shell::StartSession(session, ui))
+        return 1;
+    db::Connection& connection = session.database.connection();
+    check::RuleExplainer explainer(connection, ui);
+    check::LogicCheckRun run(connection, explainer, ui);
+    try {
+        run.start(*selection, session.database.label());
+        ui.progressStart(int(run.total()), 0);
+        qint64 shown = 0;
+        for (bool more = true; more;) {
+            more = run.step();
+            for (; shown < run.done(); ++shown)
+                ui.progressStep();
+        }
+        ui.progressFinish();
+    } catch (const std::runtime_error& e) {
+        ui.progressFinish();
+        ui.showMessage(QStringLiteral("运行中发生错误：") + QString::fromUtf8(e.what()) +
+                           QStringLiteral(",请与软件发行者联系。"),
+                       shell::MessageKind::Error);
+        return 1;
+    }
+    out << "检查结果：" << run.reportPath() << '\n'
+        << "检查的单位：" << run.done() << '\n'
+        << "有逻辑错误的单位：" << run.failedUnits() << '\n'
+        << "逻辑错误项：" << run.failedItems() << '\n';
+    out.flush();
+    return run.failedUnits() > 0 ? 1 : 0;
+}
+
+} // namespace kestrune::cli

@@ -1,0 +1,164 @@
+#include "LogicCheckRun.h"
+
+#include "ReportPath.h"
+#include "shell/UserInteraction.h"
+
+#include <QDateTime>
+
+namespace kestrune::check {
+
+namespace {
+
+constexpr int kStateChecked = 1;
+constexpr int kStateWithErrors = 2;
+
+// Records checked between two looks at pending window events when no dialog
+// drives the run.
+constexpr int kRecordsBetweenEvents = 100;
+
+} // namespace
+
+LogicCheckRun::LogicCheckRun(db::Connection& connection, RuleExplainer& explainer,
+                             shell::UserInteraction& ui)
+    : connection_(connection), explainer_(explainer), ui_(ui), rules_(RuleSet::builtIn()) {}
+
+LogicCheckRun::~LogicCheckRun() {
+    endAfterError();
+}
+
+void LogicCheckRun::start(const CheckSelection& selection, const QString& databaseLabel) {
+    end();
+    state_ = CheckRunState();
+    total_ = 0;
+    done_ = 0;
+    try {
+        report_ = std::make_unique<CheckReport>(state_);
+        report_->create(checkReportPath(databaseLabel), QDateTime::currentDateTime());
+        total_ = countSelectedRecords(connection_, selection);
+        cursor_ = std::make_unique<RecordCursor>(connection_, rules_.fields(), selection);
+        states_ = std::make_unique<RecordStateWriter>(connection_);
+        checker_ = std::make_unique<RecordChecker>(rules_, explainer_, state_, *report_);
+        status_ = CheckRunStatus::Running;
+        hasRecord_ = cursor_->next();
+    } catch (...) {
+        endAfterError();
+        status_ = CheckRunStatus::Stopped;
+        throw;
+    }
+}
+
+bool LogicCheckRun::step(int records) {
+    if (status_ != CheckRunStatus::Running)
+        return status_ == CheckRunStatus::Paused;
+    try {
+        for (int i = 0; i < records && hasRecord_; ++i) {
+            checkCurrentRecord();
+            hasRecord_ = cursor_->next();
+        }
+        if (!hasRecord_)
+            finish();
+    } catch (...) {
+        endAfterError();
+        throw;
+    }
+    return hasRecord_;
+}
+
+void LogicCheckRun::checkCurrentRecord() {
+    state_.unitCode = cursor_->unitCode();
+    state_.unitName = cursor_->unitName();
+    const bool clean = checker_->CheckRecord(cursor_->values());
+    const int verdict = clean ? kStateChecked : kStateWithErrors;
+    // Writing a row costs as much as reading it; a state that is already
+    // right (the usual case on checking again) is left as it stands.
+    if (cursor_->recordState() != verdict)
+        states_->write(cursor_->rowId(), verdict);
+    if (!clean) {
+        ++state_.failedUnits;
+        state_.anyFailure = true;
+    }
+    ++done_;
+}
+
+void LogicCheckRun::finish() {
+    states_->commit();
+    if (state_.anyFailure)
+        report_->appendTotals();
+    end();
+    status_ = CheckRunStatus::Finished;
+    if (state_.anyFailure)
+        ui_.openWithDefaultProgram(report_->path());
+    else
+        ui_.showMessage(kNoLogicErrorsMessage, shell::MessageKind::Information);
+}
+
+void LogicCheckRun::pause() {
+    if (status_ != CheckRunStatus::Running)
+        return;
+    try {
+        states_->commit();
+        report_->flush();
+    } catch (...) {
+        endAfterError();
+        throw;
+    }
+    status_ = CheckRunStatus::Paused;
+}
+
+void LogicCheckRun::resume() {
+    if (status_ == CheckRunStatus::Paused)
+        status_ = CheckRunStatus::Running;
+}
+
+void LogicCheckRun::stop() {
+    try {
+        end();
+    } catch (...) {
+        endAfterError();
+        throw;
+    }
+}
+
+void LogicCheckRun::end() {
+    if (status_ == CheckRunStatus::Running || status_ == CheckRunStatus::Paused)
+        status_ = CheckRunStatus::Stopped;
+    hasRecord_ = false;
+    checker_.reset();
+    // The reading statement goes first, so that nothing keeps the table open.
+    cursor_.reset();
+    if (states_) {
+        states_->commit();
+        states_.reset();
+    }
+    if (report_)
+        report_->close();
+}
+
+void LogicCheckRun::endAfterError() noexcept {
+    try {
+        end();
+    } catch (...) {
+        // The first error is the one that counts; what could be kept is kept.
+    }
+    checker_.reset();
+    cursor_.reset();
+    states_.reset(); // commits what it can, silently
+    if (report_) {
+        try {
+            report_->close();
+        } catch (...) {
+        }
+    }
+}
+
+CheckOutcome RunLogicCheck(db::Connection& connection, RuleExplainer& explainer,
+                           shell::UserInteraction& ui, const CheckSelection& selection,
+                           const QString& databaseLabel) {
+    LogicCheckRun run(connection, explainer, ui);
+    run.start(selection, databaseLabel);
+    while (run.step(kRecordsBetweenEvents))
+        ui.keepResponsive();
+    return {run.done(), run.failedUnits(), run.failedItems(), run.reportPath()};
+}
+
+} // namespace kestrune::check

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "CheckReport.h"
+#include "CheckRunState.h"
+#include "CheckSelection.h"
+#include "RecordChecker.h"
+#include "RecordCursor.h"
+#include "RecordStateWriter.h"
+#include "RuleExplainer.h"
+#include "RuleSet.h"
+
+#include <QString>
+#include <memory>
+
+namespace kestrune::db {
+class Connection;
+}
+namespace kestrune::shell {
+class UserInteraction;
+}
+
+namespace kestrune::check {
+
+inline const QString kNoLogicErrorsMessage = QStringLiteral("恭喜你，所检查的数据没有逻辑错误");
+
+enum class CheckRunStatus { NotStarted, Running, Paused, Stopped, Finished };
+
+// One batch logic check, driven step by step so that the check dialog can
+// show progress, pause, resume and stop between records:
+//
+//     run.start(selection, label);     // report created, records counted
+//     while (run.step(50))             // 50 more records checked and stated
+//         showProgress(run.done(), run.failedUnits(), run.total());
+//
+// Each checked record gets RecordState 2 when it breaks a rule, else 1, and
+// each broken rule is written to the report. The states are committed about
+// every second and whenever the run pauses, stops or ends, so a stopped or
+// failed run keeps every state it wrote. After the last record the run ends
+// by itself: the congratulation is shown when nothing failed, otherwise the
+// totals are written and the report is opened. A stopped run writes no totals,
+// shows nothing and leaves the report closed. Errors (db::EngineError,
+// ReportFileError) end the run the same way and reach the caller.
+class LogicCheckRun {
+public:
+    LogicCheckRun(db::Connection& connection, RuleExplainer& explainer, shell::UserInteraction& ui);
+    // A run still going is stopped.
+    ~LogicCheckRun();
+    LogicCheckRun(const LogicCheckRun&) = delete;
+    LogicCheckRun& operator=(const LogicCheckRun&) = delete;
+
+    void start(const CheckSelection& selection, const QString& databaseLabel);
+    // Checks up to `records` more records; true while records remain. Does
+    // nothing while paused.
+    bool step(int records = 1);
+    void pause();
+    void resume();
+    void stop();
+
+    CheckRunStatus status() const { return status_; }
+    qint64 total() const { return total_; }
+    qint64 done() const { return done_; }
+    qint64 failedUnits() const { return state_.failedUnits; }
+    qint64 failedItems() const { return state_.failedItems; }
+    QString reportPath() const { return report_ ? report_->path() : QString(); }
+
+private:
+    void checkCurrentRecord();
+    void finish();
+    // Ends the run where it stands: states committed, report closed as it is.
+    void end();
+    // end() after an error, which is what the caller is to see.
+    void endAfterError() noexcept;
+
+    db::Connection& connection_;
+    RuleExplainer& explainer_;
+    shell::UserInteraction& ui_;
+    const RuleSet& rules_;
+    CheckRunState state_;
+    std::unique_ptr<CheckReport> report_;
+    std::unique_ptr<RecordCursor> cursor_;
+    std::unique_ptr<RecordStateWriter> states_;
+    std::unique_ptr<RecordChecker> checker_;
+    CheckRunStatus status_ = CheckRunStatus::NotStarted;
+    bool hasRecord_ = false; // the cursor stands on a record not yet checked
+    qint64 total_ = 0;
+    qint64 done_ = 0;
+};
+
+struct CheckOutcome {
+    qint64 checked = 0;
+    qint64 failedUnits = 0;
+    qint64 failedItems = 0;
+    QString reportPath;
+};
+
+// The whole check at once, as the action that checks the marked rows runs it:
+// no progress is shown, pending window events run between records.
+CheckOutcome RunLogicCheck(db::Connection& connection, RuleExplainer& explainer,
+                           shell::UserInteraction& ui, const CheckSelection& selection,
+                           const QString& databaseLabel);
+
+} // namespace kestrune::check

@@ -1,0 +1,235 @@
+#include "CheckForm.h"
+
+#include "check/LogicCheckRun.h"
+#include "check/ReportFileError.h"
+#include "schema/EngineError.h"
+#include "shell/ProgressEstimate.h"
+#include "shell/UserInteraction.h"
+#include "shell/ui/DialogParts.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace kestrune::check {
+
+namespace {
+
+// Records checked between two looks at the window's events.
+constexpr int kRecordsPerStep = 50;
+
+} // namespace
+
+TdlgCheckForm::TdlgCheckForm(db::Connection& connection, RuleExplainer& explainer,
+                             shell::UserInteraction& ui, QString databaseLabel,
+                             std::function<QList<double>()> selectedCodes,
+                             std::function<void()> refreshList, QWidget* parent)
+    : QDialog(parent), connection_(connection), explainer_(explainer), ui_(ui),
+      label_(std::move(databaseLabel)), selectedCodes_(std::move(selectedCodes)),
+      refreshList_(std::move(refreshList)),
+      selected_(new QRadioButton(QStringLiteral("选中的数据"), this)),
+      all_(new QRadioButton(QStringLiteral("所有的数据"), this)),
+      range_(new QRadioButton(QStringLiteral("指定单位编号的范围"), this)),
+      from_(new QLineEdit(this)), to_(new QLineEdit(this)),
+      progressGroup_(new QGroupBox(QStringLiteral("检查进度"), this)), bar_(new QProgressBar(this)),
+      preparing_(new QLabel(QStringLiteral("正在准备数据 ..."), this)), done_(new QLabel(this)),
+      left_(new QLabel(this)), check_(new QPushButton(QStringLiteral("检  查"), this)),
+      pause_(new QPushButton(QStringLiteral("暂  停"), this)),
+      resume_(new QPushButton(QStringLiteral("继  续"), this)),
+      return_(new QPushButton(QStringLiteral("返  回"), this)) {
+    setObjectName(QStringLiteral("dlgCheckForm"));
+    setWindowTitle(QStringLiteral("检查数据的逻辑"));
+    selected_->setChecked(true);
+    from_->setObjectName(QStringLiteral("c901_1"));
+    to_->setObjectName(QStringLiteral("c901_2"));
+    QValidator* digits = shell::DigitsValidator(this);
+    for (QLineEdit* edit : {from_, to_}) {
+        edit->setValidator(digits);
+        edit->setMaxLength(12);
+    }
+
+    auto* content = new QGroupBox(QStringLiteral("检查的内容"), this);
+    auto* choices = new QGridLayout(content);
+    choices->addWidget(selected_, 0, 0);
+    choices->addWidget(all_, 0, 1);
+    choices->addWidget(range_, 1, 0);
+    auto* rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(new QLabel(QStringLiteral("从"), this));
+    rangeRow->addWidget(from_);
+    rangeRow->addWidget(new QLabel(QStringLiteral("到"), this));
+    rangeRow->addWidget(to_);
+    choices->addLayout(rangeRow, 1, 1);
+
+    auto* progress = new QGridLayout(progressGroup_);
+    progress->addWidget(bar_, 0, 0, 1, 2);
+    progress->addWidget(preparing_, 1, 0, 1, 2);
+    progress->addWidget(done_, 2, 0);
+    progress->addWidget(left_, 2, 1, Qt::AlignRight);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {check_, pause_, resume_, return_})
+        buttons->addWidget(b);
+    connect(check_, &QPushButton::clicked, this, &TdlgCheckForm::runCheck);
+    connect(pause_, &QPushButton::clicked, this, &TdlgCheckForm::pauseCheck);
+    connect(resume_, &QPushButton::clicked, this, &TdlgCheckForm::resumeCheck);
+    connect(return_, &QPushButton::clicked, this, &TdlgCheckForm::returnAndStop);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(content);
+    layout->addWidget(progressGroup_);
+    layout->addStretch();
+    setFixedWidth(520);
+    timer_.setInterval(100);
+    connect(&timer_, &QTimer::timeout, this, &TdlgCheckForm::tick);
+    setIdle();
+}
+
+void TdlgCheckForm::setIdle() {
+    running_ = false;
+    timer_.stop();
+    progressGroup_->hide();
+    setFixedHeight(kIdleHeight);
+    for (QWidget* w : std::initializer_list<QWidget*>{check_, return_, selected_, all_, range_})
+        w->setEnabled(true);
+    pause_->setEnabled(false);
+    resume_->setEnabled(false);
+}
+
+void TdlgCheckForm::setPreparing() {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{selected_, all_, range_, check_, pause_, return_})
+        w->setEnabled(false);
+    bar_->setValue(0);
+    preparing_->show();
+    done_->hide();
+    left_->hide();
+    progressGroup_->show();
+    setFixedHeight(kRunningHeight);
+}
+
+std::optional<CheckSelection> TdlgCheckForm::chosenSelection() {
+    if (all_->isChecked())
+        return CheckSelection::allRecords();
+    if (range_->isChecked()) {
+        if (from_->text().isEmpty())
+            from_->setText(QStringLiteral("0"));
+        if (to_->text().isEmpty())
+            to_->setText(QStringLiteral("0"));
+        const auto selection = CheckSelection::unitRangeFromTexts(from_->text(), to_->text());
+        if (!selection) {
+            ui_.showMessage(kMissingRangeMessage, shell::MessageKind::Warning);
+            return std::nullopt;
+        }
+        if (to_->text().toDouble() < from_->text().toDouble())
+            to_->setText(from_->text());
+        return selection;
+    }
+    const QList<double> codes = selectedCodes_ ? selectedCodes_() : QList<double>();
+    if (codes.isEmpty())
+        return std::nullopt;
+    return CheckSelection::unitCodes(codes);
+}
+
+void TdlgCheckForm::showProgress(qint64 done, qint64 total) {
+    bar_->setRange(0, int(std::max<qint64>(total, 1)));
+    bar_->setValue(int(done));
+    const shell::ProgressLabels labels = shell::ProgressLabelsAt(ticks_, int(total), int(done));
+    done_->setText(labels.done);
+    left_->setText(labels.left);
+    if (done >= total)
+        timer_.stop();
+}
+
+void TdlgCheckForm::runCheck() {
+    setPreparing();
+    const std::optional<CheckSelection> selection = chosenSelection();
+    if (!selection) {
+        setIdle();
+        return;
+    }
+    LogicCheckRun run(connection_, explainer_, ui_);
+    try {
+        run.start(*selection, label_);
+        preparing_->hide();
+        pauseRequested_ = stopRequested_ = false;
+        running_ = true;
+        pause_->setEnabled(true);
+        return_->setEnabled(true);
+        ticks_ = 0;
+        showProgress(0, run.total());
+        done_->show();
+        left_->show();
+        timer_.start();
+        bool more = run.total() > 0;
+        while (more && !stopRequested_) {
+            if (pauseRequested_) {
+                if (run.status() == CheckRunStatus::Running)
+                    run.pause();
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+                QThread::msleep(20);
+            } else {
+                if (run.status() == CheckRunStatus::Paused)
+                    run.resume();
+                more = run.step(kRecordsPerStep);
+                showProgress(run.done(), run.total());
+                repaint();
+            }
+            if (betweenSteps)
+                betweenSteps(*this);
+            QApplication::processEvents();
+        }
+        if (stopRequested_)
+            run.stop();
+        else if (run.status() != CheckRunStatus::Finished)
+            run.step(0);
+    } catch (const db::EngineError& e) {
+        ui_.showMessage(e.text(), shell::MessageKind::Error);
+    } catch (const ReportFileError& e) {
+        ui_.showMessage(e.text(), shell::MessageKind::Error);
+    }
+    if (refreshList_)
+        refreshList_();
+    if (!stopRequested_)
+        setIdle();
+}
+
+void TdlgCheckForm::pauseCheck() {
+    timer_.stop();
+    pauseRequested_ = true;
+    pause_->setEnabled(false);
+    resume_->setEnabled(true);
+}
+
+void TdlgCheckForm::resumeCheck() {
+    pauseRequested_ = false;
+    timer_.start();
+    pause_->setEnabled(true);
+    resume_->setEnabled(false);
+}
+
+void TdlgCheckForm::returnAndStop() {
+    stopRequested_ = true;
+    pauseRequested_ = false;
+    timer_.stop();
+    reject();
+}
+
+void TdlgCheckForm::tick() {
+    ++ticks_;
+    const shell::ProgressLabels labels =
+        shell::ProgressLabelsAt(ticks_, bar_->maximum(), bar_->value());
+    done_->setText(labels.done);
+    left_->setText(labels.left);
+}
+
+} // namespace kestrune::check

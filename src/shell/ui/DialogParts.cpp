@@ -1,0 +1,30 @@
+#include "DialogParts.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace kestrune::shell {
+
+QHBoxLayout* RunAndReturnButtons(QDialog* dialog, const QString& runCaption,
+                                 const std::function<void()>& run, QPushButton** runButton) {
+    auto* runs = new QPushButton(runCaption, dialog);
+    auto* back = new QPushButton(QStringLiteral("返  回"), dialog);
+    runs->setDefault(true);
+    QObject::connect(runs, &QPushButton::clicked, dialog, run);
+    QObject::connect(back, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(runs);
+    buttons->addWidget(back);
+    if (runButton)
+        *runButton = runs;
+    return buttons;
+}
+
+QValidator* DigitsValidator(QObject* parent) {
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), parent);
+}
+
+} // namespace kestrune::shell

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QHBoxLayout;
+class QObject;
+class QPushButton;
+class QValidator;
+
+namespace kestrune::shell {
+
+// The row of a small dialog: the button that runs it (the default button)
+// and "返  回", which closes it, at the right.
+QHBoxLayout* RunAndReturnButtons(QDialog* dialog, const QString& runCaption,
+                                 const std::function<void()>& run,
+                                 QPushButton** runButton = nullptr);
+
+// Digits only, as the unit-code and range edits take them.
+QValidator* DigitsValidator(QObject* parent);
+
+} // namespace kestrune::shell

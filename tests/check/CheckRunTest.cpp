@@ -1,0 +1,254 @@
+#include "CheckDatabase.h"
+#include "check/LogicCheckRun.h"
+#include "check/ReportFileError.h"
+#include "schema/Connection.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace kestrune;
+using namespace kestrune::check;
+using kestrune::testing::CheckDatabase;
+using kestrune::testing::gbkLines;
+using kestrune::testing::readFile;
+
+namespace {
+
+const QString kDashes(80, '-');
+const QString kEquals(49, '=');
+
+// Breaks rules 1 (no cadres at all) and 7 (a local union without x001) and
+// nothing else: the rules for levels up to 3 are otherwise met.
+const QVariantMap kBreaksRules1And7 = {{"d005", 1}, {"d007", 1}, {"d017", 40}, {"d031", 40}};
+// Meets every rule.
+const QVariantMap kClean = {{"z001", 1}};
+
+// The report's first lines; the start time is whichever minute the run began in.
+QStringList reportHead(const QDateTime& before, const QByteArray& report) {
+    const QString format = "yyyy年MM月dd日 hh:mm";
+    QString time = before.toString(format);
+    const QString later = QDateTime::currentDateTime().toString(format);
+    if (!report.contains(gbkLines({"#检查时间：" + time})))
+        time = later;
+    return {"#2020基层以上调查表逻辑检查结果", "#检查时间：" + time, "", ""};
+}
+
+class CheckRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        database.setCaption("z001", "专职干部");
+        database.setCaption("z003", "兼职干部");
+        database.setCaption("c904", "层次");
+        database.setCaption("x001", "干部数");
+    }
+
+    CheckOutcome check(const CheckSelection& selection) {
+        return RunLogicCheck(database.connection(), explainer, database.ui, selection,
+                             database.label());
+    }
+
+    // The rule blocks of a record that breaks rules 1 and 7.
+    static QStringList rules1And7(const QString& heading) {
+        return {heading,
+                kDashes,
+                "  判断规则：z001 + z003 > 0",
+                "  规则说明：[专职干部] + [兼职干部] 必须大于 0",
+                "",
+                "  判断规则：(c904<4 and x001>0)or c904 >3",
+                "  规则说明：[层次]必须小于4 and [干部数]必须大于0)or [层次] 必须大于3",
+                ""};
+    }
+
+    CheckDatabase database;
+    RuleExplainer explainer{database.connection(), database.ui};
+};
+
+TEST_F(CheckRunTest, ARecordBreakingTwoRulesIsReportedOnceWithBothRules) {
+    database.addRecord(100000000001.0, "第一工会", kBreaksRules1And7, 3, 1, 0);
+    const QDateTime before = QDateTime::currentDateTime();
+    const CheckOutcome outcome = check(CheckSelection::allRecords());
+
+    const QByteArray report = readFile(database.reportPath());
+    const QStringList lines =
+        reportHead(before, report) + rules1And7("100000000001  第一工会的数据有错误") +
+        QStringList{kEquals, "共有1个单位的数据存在逻辑错误！", "共有2个逻辑错误项！"};
+    EXPECT_EQ(report, gbkLines(lines));
+    // The closing total, byte for byte in GBK with CR LF.
+    EXPECT_TRUE(report.endsWith(QByteArray::fromHex("b9b2d3d031b8f6b5a5cebbb5c4cafdbeddb4e6d4"
+                                                    "dac2dfbcadb4edcef3a3a10d0a"
+                                                    "b9b2d3d032b8f6c2dfbcadb4edcef3cfeea3a10d0a")));
+    EXPECT_EQ(database.recordState(100000000001.0), 2);
+    EXPECT_EQ(outcome.checked, 1);
+    EXPECT_EQ(outcome.failedUnits, 1);
+    EXPECT_EQ(outcome.failedItems, 2);
+    EXPECT_EQ(outcome.reportPath, database.reportPath());
+    EXPECT_EQ(database.ui.openedFiles, QStringList{database.reportPath()});
+    EXPECT_TRUE(database.ui.messages.empty());
+}
+
+TEST_F(CheckRunTest, CleanRecordsAreStatedOneAndTheReportKeepsItsHeadOnly) {
+    database.addRecord(100000000002.0, "第二工会", kClean, 4, 1, 2);
+    database.addRecord(100000000003.0, "第三工会", kClean, 4, 2, QVariant());
+    const QDateTime before = QDateTime::currentDateTime();
+    const CheckOutcome outcome = check(CheckSelection::allRecords());
+
+    const QByteArray report = readFile(database.reportPath());
+    EXPECT_EQ(report, gbkLines(reportHead(before, report)));
+    EXPECT_EQ(database.recordState(100000000002.0), 1);
+    EXPECT_EQ(database.recordState(100000000003.0), 1);
+    EXPECT_EQ(outcome.checked, 2);
+    EXPECT_EQ(database.ui.messageTexts(), QStringList{"恭喜你，所检查的数据没有逻辑错误"});
+    EXPECT_TRUE(database.ui.openedFiles.isEmpty());
+
+    // A selection without records is just as free of errors.
+    database.ui.messages.clear();
+    EXPECT_EQ(check(CheckSelection::unitCodes({999999999999.0})).checked, 0);
+    EXPECT_EQ(database.ui.messageTexts(), QStringList{"恭喜你，所检查的数据没有逻辑错误"});
+}
+
+TEST_F(CheckRunTest, RecordsThatReportTheirCoverOnlyAreNeverChecked) {
+    database.addRecord(100000000001.0, "撤销的工会", {}, 3, 3, 0);
+    database.addRecord(100000000002.0, "合并的工会", {}, 3, 4, 1);
+    database.addRecord(100000000003.0, "正常的工会", {}, 3, 1, 1);
+    check(CheckSelection::unitCodes({100000000001.0, 100000000002.0, 100000000003.0}));
+    EXPECT_EQ(database.recordState(100000000001.0), 0);
+    EXPECT_EQ(database.recordState(100000000002.0), 1);
+    EXPECT_EQ(database.recordState(100000000003.0), 2);
+    database.connection().execute("update dt_data set RecordState=null");
+    check(CheckSelection::allRecords());
+    EXPECT_TRUE(database.recordState(100000000001.0).isNull());
+    EXPECT_TRUE(database.recordState(100000000002.0).isNull());
+    EXPECT_EQ(database.recordState(100000000003.0), 2);
+}
+
+TEST_F(CheckRunTest, ARangeWhoseUpperCodeIsBelowTheLowerChecksTheLowerCodeAlone) {
+    for (double code : {100000000001.0, 100000000002.0, 100000000003.0})
+        database.addRecord(code, "工会", {}, 3);
+    const auto range = CheckSelection::unitRangeFromTexts("100000000002", "100000000001");
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->lowest(), 100000000002.0);
+    EXPECT_EQ(range->highest(), 100000000002.0);
+    EXPECT_EQ(check(*range).checked, 1);
+    EXPECT_TRUE(database.recordState(100000000001.0).isNull());
+    EXPECT_EQ(database.recordState(100000000002.0), 2);
+    EXPECT_TRUE(database.recordState(100000000003.0).isNull());
+
+    EXPECT_EQ(check(CheckSelection::unitRange(100000000002.0, 100000000003.0)).checked, 2);
+    EXPECT_EQ(database.recordState(100000000003.0), 2);
+    // An empty or zero bound is no range; the person is asked for one.
+    EXPECT_FALSE(CheckSelection::unitRangeFromTexts("", "100000000001"));
+    EXPECT_FALSE(CheckSelection::unitRangeFromTexts("100000000001", "0"));
+}
+
+TEST_F(CheckRunTest, MarkedRecordsAreCheckedInUnitCodeOrder) {
+    database.addRecord(100000000003.0, "丙工会", kBreaksRules1And7, 3);
+    database.addRecord(100000000002.0, "乙工会", kBreaksRules1And7, 3);
+    database.addRecord(100000000001.0, "甲工会", kBreaksRules1And7, 3);
+    const QDateTime before = QDateTime::currentDateTime();
+    check(CheckSelection::unitCodes({100000000003.0, 100000000001.0}));
+
+    const QByteArray report = readFile(database.reportPath());
+    EXPECT_EQ(
+        report,
+        gbkLines(reportHead(before, report) + rules1And7("100000000001  甲工会的数据有错误") +
+                 rules1And7("100000000003  丙工会的数据有错误") +
+                 QStringList{kEquals, "共有2个单位的数据存在逻辑错误！", "共有4个逻辑错误项！"}));
+    EXPECT_TRUE(database.recordState(100000000002.0).isNull());
+}
+
+TEST_F(CheckRunTest, CorrectedRecordsAreStatedOneOnTheNextCheck) {
+    database.addRecord(100000000001.0, "第一工会", {{"b011", 0}, {"b012", 0.5}, {"z001", 1}}, 4);
+    check(CheckSelection::allRecords());
+    EXPECT_EQ(database.recordState(100000000001.0), 2);
+    const QByteArray report = readFile(database.reportPath());
+    EXPECT_TRUE(
+        report.contains(gbkLines({"  判断规则：(b011+b012=0) or (b011*b012>0 and b012>b011)"})));
+
+    database.connection().execute("update dt_data set b011=1, b012=1.5");
+    check(CheckSelection::allRecords());
+    EXPECT_EQ(database.recordState(100000000001.0), 1);
+}
+
+TEST_F(CheckRunTest, PausingCommitsTheStatesAndResumingGoesOnFromTheSameRecord) {
+    for (int i = 1; i <= 5; ++i)
+        database.addRecord(100000000000.0 + i, "工会", i % 2 ? kBreaksRules1And7 : kClean,
+                           i % 2 ? 3 : 4);
+    LogicCheckRun run(database.connection(), explainer, database.ui);
+    run.start(CheckSelection::allRecords(), database.label());
+    EXPECT_EQ(run.total(), 5);
+    EXPECT_TRUE(run.step(3));
+    run.pause();
+    EXPECT_EQ(run.status(), CheckRunStatus::Paused);
+
+    // Another connection sees the three states: they are committed.
+    db::Connection other;
+    other.open(database.databasePath());
+    EXPECT_EQ(other.scalar("select count(*) from dt_data where RecordState is not null"), 3);
+    EXPECT_EQ(other.scalar("select count(*) from dt_data where RecordState=2"), 2);
+
+    EXPECT_TRUE(run.step(10)); // nothing happens while paused
+    EXPECT_EQ(run.done(), 3);
+    EXPECT_EQ(run.failedUnits(), 2);
+    run.resume();
+    EXPECT_TRUE(run.step());
+    EXPECT_EQ(run.done(), 4);
+    EXPECT_FALSE(run.step(10));
+    EXPECT_EQ(run.status(), CheckRunStatus::Finished);
+    EXPECT_EQ(run.done(), 5);
+    EXPECT_EQ(run.failedUnits(), 3);
+    EXPECT_EQ(run.failedItems(), 6);
+    EXPECT_EQ(other.scalar("select count(*) from dt_data where RecordState=1"), 2);
+    EXPECT_EQ(other.scalar("select count(*) from dt_data where RecordState=2"), 3);
+    EXPECT_EQ(database.ui.openedFiles, QStringList{database.reportPath()});
+}
+
+TEST_F(CheckRunTest, StoppingKeepsTheStatesWrittenAndLeavesTheReportWithoutTotals) {
+    const int records = 300;
+    database.connection().begin();
+    for (int i = 1; i <= records; ++i)
+        database.addRecord(100000000000.0 + i, "工会", kBreaksRules1And7, 3);
+    database.connection().commit();
+
+    const QDateTime before = QDateTime::currentDateTime();
+    {
+        LogicCheckRun run(database.connection(), explainer, database.ui);
+        run.start(CheckSelection::allRecords(), database.label());
+        EXPECT_TRUE(run.step(200));
+        run.stop();
+        EXPECT_EQ(run.status(), CheckRunStatus::Stopped);
+        EXPECT_FALSE(run.step());
+        EXPECT_EQ(run.done(), 200);
+    }
+    db::Connection other;
+    other.open(database.databasePath());
+    EXPECT_EQ(other.scalar("select count(*) from dt_data where RecordState=2"), 200);
+    EXPECT_EQ(other.scalar("select max(c901) from dt_data where RecordState=2"), 100000000200.0);
+    EXPECT_EQ(other.scalar("select count(*) from dt_data where RecordState is null"), 100);
+
+    const QByteArray report = readFile(database.reportPath());
+    EXPECT_TRUE(report.startsWith(gbkLines(reportHead(before, report))));
+    EXPECT_TRUE(report.endsWith(gbkLines(rules1And7("100000000200  工会的数据有错误"))));
+    EXPECT_EQ(report.count(gbkLines({kDashes})), 200);
+    EXPECT_TRUE(database.ui.openedFiles.isEmpty());
+    EXPECT_TRUE(database.ui.messages.empty());
+}
+
+TEST_F(CheckRunTest, AReportThatCannotBeWrittenStopsTheRunBeforeAnyState) {
+    database.addRecord(100000000001.0, "第一工会", {}, 3);
+    const QByteArray temp = qgetenv("TEMP");
+    qputenv("TEMP", QDir(database.tempFolder()).filePath("missing").toUtf8());
+    try {
+        check(CheckSelection::allRecords());
+        ADD_FAILURE() << "the run went on without its report";
+    } catch (const ReportFileError& e) {
+        EXPECT_TRUE(e.text().startsWith("无法写入逻辑检查结果文件“" + database.tempFolder() +
+                                        "/missing/2020基层以上-默认数据库-逻辑检查结果.txt”："))
+            << e.what();
+    }
+    qputenv("TEMP", temp);
+    EXPECT_TRUE(database.recordState(100000000001.0).isNull());
+    EXPECT_TRUE(database.ui.messages.empty());
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+#include "RecordGenerator.h"
+#include "check/RuleExplainer.h"
+#include "check/ui/CheckForm.h"
+#include "schema/Connection.h"
+#include "shell/Startup.h"
+#include "support/ScriptedInteraction.h"
+#include "support/TestEnvironment.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace kestrune;
+using namespace kestrune::shell;
+using kestrune::testing::ScriptedInteraction;
+using kestrune::testing::TestEnvironment;
+
+namespace {
+
+class CheckDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.installDatabase();
+        qputenv("TEMP", env.programFolder().toUtf8());
+        ASSERT_TRUE(StartSession(session, ui));
+        codes = cli::generateRecords(connection(), 300, 11).unitCodes;
+        connection().execute("update dt_data set RecordState=0");
+        explainer = std::make_unique<check::RuleExplainer>(connection(), ui);
+        dialog = std::make_unique<check::TdlgCheckForm>(
+            connection(), *explainer, ui, "测试单位", [this] { return selected; },
+            [this] { ++refreshes; });
+    }
+    void TearDown() override { qunsetenv("TEMP"); }
+
+    db::Connection& connection() { return session.database.connection(); }
+    int stated() {
+        return connection()
+            .scalar("select count(*) from dt_data where RecordState in (1,2)")
+            .toInt();
+    }
+
+    TestEnvironment env;
+    ScriptedInteraction ui;
+    Session session;
+    std::vector<qint64> codes;
+    std::unique_ptr<check::RuleExplainer> explainer;
+    std::unique_ptr<check::TdlgCheckForm> dialog;
+    QList<double> selected;
+    int refreshes = 0;
+};
+
+TEST_F(CheckDialogTest, IdleDialogAndAMissingRange) {
+    EXPECT_EQ(dialog->height(), check::TdlgCheckForm::kIdleHeight);
+    EXPECT_TRUE(dialog->selectedChoice()->isChecked());
+    EXPECT_FALSE(dialog->pauseButton()->isEnabled());
+    EXPECT_FALSE(dialog->resumeButton()->isEnabled());
+    dialog->rangeChoice()->setChecked(true);
+    dialog->fromEdit()->setText("100000000001");
+    dialog->runCheck();
+    EXPECT_EQ(ui.messageTexts(), QStringList{"请输入逻辑检查的范围"});
+    EXPECT_EQ(dialog->toEdit()->text(), "0");
+    EXPECT_EQ(dialog->height(), check::TdlgCheckForm::kIdleHeight);
+    EXPECT_TRUE(dialog->checkButton()->isEnabled());
+    EXPECT_EQ(stated(), 0);
+}
+
+TEST_F(CheckDialogTest, ARangeBelowItsStartChecksTheLowerCodeAlone) {
+    std::vector<qint64> sorted = codes;
+    std::sort(sorted.begin(), sorted.end());
+    dialog->rangeChoice()->setChecked(true);
+    dialog->fromEdit()->setText(QString::number(sorted[5]));
+    dialog->toEdit()->setText(QString::number(sorted[2]));
+    dialog->runCheck();
+    EXPECT_EQ(dialog->toEdit()->text(), QString::number(sorted[5]));
+    const int expected =
+        connection()
+            .scalar("select count(*) from dt_data where c901=? and c907<=2", {double(sorted[5])})
+            .toInt();
+    EXPECT_EQ(stated(), expected);
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(CheckDialogTest, AllRecordsWithProgressThenIdleAgain) {
+    dialog->allChoice()->setChecked(true);
+    int sawRunning = 0;
+    dialog->betweenSteps = [&](check::TdlgCheckForm& d) {
+        if (d.height() == check::TdlgCheckForm::kRunningHeight && d.pauseButton()->isEnabled())
+            ++sawRunning;
+    };
+    dialog->runCheck();
+    EXPECT_GT(sawRunning, 0);
+    const int answering = connection().scalar("select count(*) from dt_data where c907<=2").toInt();
+    EXPECT_EQ(stated(), answering);
+    EXPECT_EQ(dialog->height(), check::TdlgCheckForm::kIdleHeight);
+    EXPECT_EQ(dialog->doneLabel()->text(), QString("已完成 %1").arg(answering));
+    EXPECT_EQ(dialog->leftLabel()->text(), "待完成 0");
+    // Some generated records break rules: the report is opened.
+    EXPECT_EQ(ui.openedFiles.size(), 1);
+    EXPECT_TRUE(ui.openedFiles[0].endsWith("2020基层以上-测试单位-逻辑检查结果.txt"));
+}
+
+TEST_F(CheckDialogTest, PausingChecksNothingAndStoppingKeepsTheStatesWritten) {
+    dialog->allChoice()->setChecked(true);
+    int steps = 0;
+    int statedWhilePaused = -1;
+    dialog->betweenSteps = [&](check::TdlgCheckForm& d) {
+        ++steps;
+        if (steps == 2) {
+            d.pauseCheck();
+            EXPECT_TRUE(d.resumeButton()->isEnabled());
+            EXPECT_FALSE(d.pauseButton()->isEnabled());
+        } else if (steps == 3) {
+            statedWhilePaused = stated();
+        } else if (steps == 5) {
+            EXPECT_EQ(stated(), statedWhilePaused); // nothing checked while paused
+            d.resumeCheck();
+        } else if (steps == 6) {
+            d.returnAndStop();
+        }
+    };
+    dialog->runCheck();
+    EXPECT_GT(statedWhilePaused, 0);
+    const int kept = stated();
+    EXPECT_GT(kept, statedWhilePaused);
+    const int answering = connection().scalar("select count(*) from dt_data where c907<=2").toInt();
+    EXPECT_LT(kept, answering);
+    EXPECT_TRUE(ui.openedFiles.isEmpty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+} // namespace
