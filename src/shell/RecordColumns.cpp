@@ -20,6 +20,8 @@ TFieldDataArray ReadFieldCatalogue(db::Connection& connection) {
         f.Visible = rows.field(QStringLiteral("Visible")).asInteger() != 0;
         f.QueryShow = rows.field(QStringLiteral("QueryShow")).asInteger() != 0;
         f.QueryType = int(rows.field(QStringLiteral("QueryType")).asInteger());
+        f.PageID = int(rows.field(QStringLiteral("PageID")).asInteger());
+        f.Rule = rows.field(QStringLiteral("Rule")).asText();
         fields.push_back(f);
     }
     return fields;

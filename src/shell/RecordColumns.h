@@ -20,6 +20,9 @@ struct TFieldData {
     bool Visible = false;
     bool QueryShow = false;
     int QueryType = 0;
+    // Besides the list's descriptor, what the entry dialog binds with.
+    int PageID = 0;
+    QString Rule;
 };
 using TFieldDataArray = std::vector<TFieldData>;
 

@@ -1,0 +1,486 @@
+#include "SurveyDataForm.h"
+
+#include "NumberEdit.h"
+#include "entry/EntryLayout.h"
+#include "entry/FieldValues.h"
+#include "entry/LevelRule.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace kestrune::entry {
+
+namespace {
+
+constexpr int kColumns = 6;
+constexpr int kBoxWidth = 120;
+
+QLabel* smallLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    QFont font = label->font();
+    font.setPointSize(8);
+    label->setFont(font);
+    return label;
+}
+
+QValidator* noQuotes(QObject* parent) {
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^'\"`]*")), parent);
+}
+
+const QStringList kCoverOrder = {"c901", "c902", "c903", "c904", "c907", "c905", "c906"};
+
+} // namespace
+
+TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue, QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue), pages_(new QTabWidget(this)),
+      notes_(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("dlgSurveyDataForm"));
+    setWindowTitle(QStringLiteral("基层以上单位数据"));
+    setFixedSize(kClientWidth, kClientHeight);
+    move(10, 2);
+    for (const shell::TFieldData& f : catalogue_)
+        hints_.insert(f.FieldName, f.Hint);
+
+    pages_->setObjectName(QStringLiteral("DataPage"));
+    pages_->setTabPosition(QTabWidget::South);
+    pages_->setUsesScrollButtons(false);
+    for (const EntryPage& page : EntryPages()) {
+        QWidget* content = page.index == 0 ? buildCover() : buildSurveyPage(page.index);
+        pageContainers_ << content;
+        // Qt reads "&&" as one shown "&", as the captions are written.
+        pages_->addTab(content, page.tabCaption);
+    }
+    connect(pages_, &QTabWidget::currentChanged, this, [this] { FocusFirstField(); });
+
+    notes_->setObjectName(QStringLiteral("rtfNotes"));
+    notes_->setReadOnly(true);
+    notes_->setFocusPolicy(Qt::NoFocus);
+    notes_->setFixedHeight(88);
+    QPalette pale = notes_->palette();
+    pale.setColor(QPalette::Base, QColor(255, 255, 225));
+    notes_->setPalette(pale);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addWidget(pages_, 1);
+    layout->addWidget(notes_);
+    buildButtons();
+    auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    connect(save, &QShortcut::activated, this, &TdlgSurveyDataForm::temporarySaveRequested);
+}
+
+QWidget* TdlgSurveyDataForm::buildCover() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* title = new QLabel(QStringLiteral("基层以上工会组织统计调查表"), page);
+    QFont big = title->font();
+    big.setPointSize(18);
+    big.setBold(true);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    auto* notice = new QLabel(
+        QStringLiteral("本调查表所填报的数据受《中华人民共和国统计法》保护，仅用于工会统计工作。"
+                       "请各单位按照统计制度如实、准确、及时填报。"),
+        page);
+    notice->setWordWrap(true);
+    auto* approval = new QLabel(QStringLiteral("表    号：基层以上表\n制定机关：中华全国总工会\n"
+                                               "批准机关：国家统计局\n有效期至：2022年12月"),
+                                page);
+    auto* head = new QHBoxLayout;
+    head->addWidget(notice, 1);
+    head->addWidget(approval);
+    layout->addLayout(head);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(10);
+    struct CoverBox {
+        const char* name;
+        const char* caption;
+        const char* nameBox; // the read-only box with the code's name, or none
+    };
+    const CoverBox rows[] = {
+        {"c901", "901. 本级工会统计编码：", nullptr},
+        {"c902", "902. 本级工会名称：", nullptr},
+        {"c903", "903. 本级工会所在地行政区划代码：", "CityNameCtrl"},
+        {"c904", "904. 本级工会层次代码：", "LevelName"},
+        {"c907", "907. 基层以上工会本年度的填报状态：", "StateName"},
+        {"c905", "填 表 人：", nullptr},
+        {"c906", "联系电话：", nullptr},
+    };
+    int r = 0;
+    for (const CoverBox& row : rows) {
+        const QString name = QString::fromLatin1(row.name);
+        grid->addWidget(new QLabel(QString::fromUtf8(row.caption), page), r, 0, Qt::AlignRight);
+        QLineEdit* edit = nullptr;
+        if (name == QLatin1String("c902") || name == QLatin1String("c905") ||
+            name == QLatin1String("c906")) {
+            edit = new QLineEdit(page);
+            edit->setMaxLength(name == QLatin1String("c902") ? 60 : 50);
+            edit->setValidator(noQuotes(edit));
+        } else {
+            auto* number = new TNumberEdit(page);
+            const bool code = name == QLatin1String("c901");
+            // c901 may be left empty, which reads as 0.
+            number->setLimits({0.0, code ? 99999999999999.0 : 999999.0, code ? 12 : 6});
+            number->setPlain(true, true);
+            edit = number;
+        }
+        edit->setObjectName(name);
+        edit->setFixedWidth(name == QLatin1String("c902") ? 360 : 160);
+        grid->addWidget(edit, r, 1, Qt::AlignLeft);
+        bindBox(edit);
+        if (row.nameBox) {
+            auto* nameBox = new QLineEdit(page);
+            nameBox->setObjectName(QString::fromLatin1(row.nameBox));
+            nameBox->setReadOnly(true);
+            nameBox->setFocusPolicy(Qt::NoFocus);
+            nameBox->setFixedWidth(300);
+            nameBox->addAction(style()->standardIcon(QStyle::SP_ArrowDown),
+                               QLineEdit::TrailingPosition);
+            grid->addWidget(nameBox, r, 2, Qt::AlignLeft);
+            boxes_.insert(nameBox->objectName(), nameBox);
+        }
+        ++r;
+    }
+    grid->setColumnStretch(3, 1);
+    layout->addLayout(grid);
+    layout->addStretch();
+    QWidget* previous = nullptr;
+    for (const QString& name : kCoverOrder) {
+        if (previous)
+            setTabOrder(previous, boxes_.value(name));
+        previous = boxes_.value(name);
+    }
+    return page;
+}
+
+QWidget* TdlgSurveyDataForm::buildSurveyPage(int index) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setSpacing(4);
+    const EntryPage& spec = EntryPages()[size_t(index)];
+    for (const EntrySection& section : spec.sections) {
+        auto* title = new QLabel(section.titleLines.join(QLatin1Char('\n')), page);
+        title->setWordWrap(true);
+        QFont bold = title->font();
+        bold.setBold(true);
+        title->setFont(bold);
+        layout->addWidget(title);
+        for (const QStringList& row : section.rows) {
+            QStringList hints;
+            for (const QString& field : row)
+                hints << hints_.value(field, field);
+            const RowCaptions captions = GroupRowCaptions(hints);
+            auto* grid = new QGridLayout;
+            grid->setHorizontalSpacing(6);
+            grid->setVerticalSpacing(1);
+            for (const CaptionGroup& group : captions.groups) {
+                auto* label = smallLabel(group.caption, page);
+                label->setFrameShape(QFrame::Box);
+                grid->addWidget(label, 0, group.firstColumn, 1, group.columnCount);
+            }
+            for (int c = 0; c < row.size(); ++c) {
+                auto* caption = smallLabel(CaptionLines(captions.boxCaptions[c]), page);
+                caption->setMinimumHeight(40);
+                grid->addWidget(caption, 1, c);
+                grid->addWidget(smallLabel(row[c], page), 2, c);
+                auto* number = new TNumberEdit(page);
+                number->setObjectName(row[c]);
+                number->setFixedWidth(kBoxWidth);
+                number->setDecimals(row[c] == QLatin1String("b014"));
+                grid->addWidget(number, 3, c, Qt::AlignHCenter);
+                bindBox(number);
+            }
+            for (int c = 0; c < kColumns; ++c)
+                grid->setColumnMinimumWidth(c, kBoxWidth + 30);
+            grid->setColumnStretch(kColumns, 1);
+            layout->addLayout(grid);
+        }
+    }
+    layout->addStretch();
+    return page;
+}
+
+void TdlgSurveyDataForm::buildButtons() {
+    auto* bar = new QHBoxLayout;
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* hint;
+    };
+    const Button buttons[] = {
+        {"tbHold", "临时保存",
+         "临时保存输入的数据|临时保存已经输入的数据，不检查数据的逻辑关系，保存后可继续编辑，"
+         "临时保存的数据不能被导出或上报"},
+        {"tbSave", "保存记录", "正式保存输入的数据|正式保存已经数据的数据，将检查数据的逻辑关系"},
+        {"tbAdd", "保存记录",
+         "正式保存输入的数据|正式保存已经数据的数据，将检查数据的逻辑关系，保存后会请空所有已经"
+         "输入的数据，以便输入新的数据"},
+        {"tbCheck", "检查逻辑", ""},
+        {"tbPrint", "打  印", "打印当前的报表"},
+        {"tbReturn", "返  回", ""},
+    };
+    for (const Button& b : buttons) {
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        const QString hint = QString::fromUtf8(b.hint);
+        button->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+        button->setStatusTip(hint.section(QLatin1Char('|'), 1));
+        button->setFocusPolicy(Qt::NoFocus);
+        buttons_.insert(button->objectName(), button);
+        bar->addWidget(button);
+    }
+    buttons_.value(QStringLiteral("tbAdd"))->hide();
+    connect(buttons_.value(QStringLiteral("tbReturn")), &QPushButton::clicked, this,
+            &QDialog::reject);
+    bar->addStretch();
+    auto* nav = new QToolBar(this);
+    nav->setObjectName(QStringLiteral("NavBar"));
+    const std::pair<const char*, const char*> actions[] = {{"actFirst", "第一条"},
+                                                           {"actPrev", "上一条"},
+                                                           {"actNext", "下一条"},
+                                                           {"actLast", "最后一条"}};
+    for (const auto& [name, caption] : actions) {
+        QAction* a = nav->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        nav_.insert(a->objectName(), a);
+    }
+    bar->addWidget(nav);
+    static_cast<QVBoxLayout*>(layout())->addLayout(bar);
+}
+
+void TdlgSurveyDataForm::bindBox(QWidget* box) {
+    boxes_.insert(box->objectName(), box);
+    box->installEventFilter(this);
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        connect(edit, &QLineEdit::textEdited, this, [this] { MarkModified(); });
+}
+
+QWidget* TdlgSurveyDataForm::box(const QString& fieldName) const {
+    return boxes_.value(fieldName);
+}
+QPushButton* TdlgSurveyDataForm::button(const QString& name) const {
+    return buttons_.value(name);
+}
+QAction* TdlgSurveyDataForm::navAction(const QString& name) const {
+    return nav_.value(name);
+}
+
+void TdlgSurveyDataForm::MarkModified() {
+    modified_ = true;
+    buttons_.value(QStringLiteral("tbHold"))->setEnabled(true);
+    buttons_.value(QStringLiteral("tbSave"))->setEnabled(true);
+    buttons_.value(QStringLiteral("tbPrint"))->setEnabled(false);
+}
+
+void TdlgSurveyDataForm::applyCatalogueLimits() {
+    for (const shell::TFieldData& f : catalogue_) {
+        auto* number = qobject_cast<TNumberEdit*>(boxes_.value(f.FieldName));
+        if (!number)
+            continue;
+        if (const auto limits = CatalogueLimits(f.ID, f.QueryType))
+            number->setLimits(*limits);
+    }
+}
+
+void TdlgSurveyDataForm::ReadRecord(const QVariantMap& row) {
+    applyCatalogueLimits();
+    for (const shell::TFieldData& f : catalogue_) {
+        QWidget* w = boxes_.value(f.FieldName);
+        if (!w)
+            continue;
+        const QVariant v = row.value(f.FieldName);
+        if (auto* number = qobject_cast<TNumberEdit*>(w)) {
+            number->setValue(f.QueryType == 2 ? v.toDouble() : double(std::llround(v.toDouble())));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            edit->setText(v.isNull() ? QString() : v.toString());
+        }
+    }
+    modified_ = false;
+}
+
+QVariantMap TdlgSurveyDataForm::WrittenValues() {
+    QVariantMap values;
+    for (const shell::TFieldData& f : catalogue_) {
+        QWidget* w = boxes_.value(f.FieldName);
+        if (!w)
+            continue;
+        if (auto* number = qobject_cast<TNumberEdit*>(w)) {
+            switch (f.QueryType) {
+            case 2:
+                values.insert(f.FieldName, number->value());
+                break;
+            case 3: {
+                const int stored = StoredYesNo(int(number->integerValue()));
+                number->setValue(stored);
+                values.insert(f.FieldName, stored);
+                break;
+            }
+            default:
+                values.insert(f.FieldName, number->integerValue());
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            values.insert(f.FieldName, edit->text().trimmed());
+        }
+    }
+    return values;
+}
+
+void TdlgSurveyDataForm::PrepareNewRecord() {
+    applyCatalogueLimits();
+    for (const shell::TFieldData& f : catalogue_) {
+        QWidget* w = boxes_.value(f.FieldName);
+        if (auto* number = qobject_cast<TNumberEdit*>(w)) {
+            if (f.QueryType == 3) {
+                number->setLimits(YesNoLimits());
+                number->setValue(0);
+            } else if (f.ID > 6) {
+                number->setValue(0);
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && f.QueryType == 1) {
+            edit->clear();
+        }
+    }
+    modified_ = false;
+}
+
+int TdlgSurveyDataForm::levelCode() const {
+    return int(qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c904")))->integerValue());
+}
+
+int TdlgSurveyDataForm::stateCode() const {
+    return int(qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c907")))->integerValue());
+}
+
+void TdlgSurveyDataForm::ApplyLevelRules(int level) {
+    qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c904")))->setValue(level);
+    if (stateCode() > 2)
+        return;
+    for (const shell::TFieldData& f : catalogue_) {
+        QWidget* w = boxes_.value(f.FieldName);
+        if (!w || ParseLevelRule(f.Rule).kind == LevelRule::Kind::Always)
+            continue;
+        const bool allowed = LevelRuleHolds(level, f.Rule);
+        w->setEnabled(allowed);
+        if (!allowed) {
+            if (auto* number = qobject_cast<TNumberEdit*>(w))
+                number->setValue(0);
+            else if (auto* edit = qobject_cast<QLineEdit*>(w))
+                edit->clear();
+        }
+    }
+}
+
+void TdlgSurveyDataForm::ApplyReportingState(int state) {
+    qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c907")))->setValue(state);
+    const bool answering = state < 3;
+    buttons_.value(QStringLiteral("tbCheck"))->setEnabled(answering);
+    buttons_.value(QStringLiteral("tbHold"))->setEnabled(answering);
+    for (int p = 1; p < int(EntryPages().size()); ++p) {
+        for (const QString& field : EntryPages()[size_t(p)].fields()) {
+            auto* number = qobject_cast<TNumberEdit*>(boxes_.value(field));
+            if (!number)
+                continue;
+            number->setEnabled(answering);
+            if (!answering)
+                number->setValue(0);
+        }
+    }
+    if (answering)
+        ApplyLevelRules(levelCode());
+}
+
+QList<QWidget*> TdlgSurveyDataForm::tabStops(int page) const {
+    QList<QWidget*> stops;
+    if (page == 0) {
+        for (const QString& name : kCoverOrder)
+            stops << boxes_.value(name);
+        return stops;
+    }
+    for (const QString& field : EntryPages()[size_t(page)].fields())
+        if (QWidget* w = boxes_.value(field))
+            stops << w;
+    return stops;
+}
+
+void TdlgSurveyDataForm::FocusFirstField() {
+    for (QWidget* w : tabStops(pages_->currentIndex())) {
+        if (w->isEnabled()) {
+            w->setFocus();
+            return;
+        }
+    }
+}
+
+void TdlgSurveyDataForm::FocusNextField(QWidget* from) {
+    const QList<QWidget*> stops = tabStops(pages_->currentIndex());
+    for (qsizetype i = stops.indexOf(from) + 1; i < stops.size(); ++i) {
+        if (stops[i]->isEnabled()) {
+            stops[i]->setFocus();
+            return;
+        }
+    }
+    if (pages_->currentIndex() == pages_->count() - 1) {
+        Q_EMIT formalSaveRequested();
+        return;
+    }
+    pages_->setCurrentIndex(pages_->currentIndex() + 1);
+    FocusFirstField();
+}
+
+void TdlgSurveyDataForm::FocusPriorField(QWidget* from) {
+    const QList<QWidget*> stops = tabStops(pages_->currentIndex());
+    for (qsizetype i = stops.indexOf(from) - 1; i >= 0; --i) {
+        if (stops[i]->isEnabled()) {
+            stops[i]->setFocus();
+            return;
+        }
+    }
+    const int previous =
+        pages_->currentIndex() == 0 ? pages_->count() - 1 : pages_->currentIndex() - 1;
+    pages_->setCurrentIndex(previous);
+    const QList<QWidget*> before = tabStops(previous);
+    for (qsizetype i = before.size() - 1; i >= 0; --i) {
+        if (before[i]->isEnabled()) {
+            before[i]->setFocus();
+            return;
+        }
+    }
+}
+
+bool TdlgSurveyDataForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Down:
+            FocusNextField(widget);
+            return true;
+        case Qt::Key_Up:
+            FocusPriorField(widget);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace kestrune::entry

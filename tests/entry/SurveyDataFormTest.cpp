@@ -1,0 +1,197 @@
+#include "entry/ui/SurveyDataForm.h"
+
+#include "entry/EntryLayout.h"
+#include "entry/FieldValues.h"
+#include "entry/ui/NumberEdit.h"
+#include "schema/Connection.h"
+#include "shell/RecordColumns.h"
+#include "shell/Startup.h"
+#include "support/ScriptedInteraction.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace kestrune;
+using namespace kestrune::entry;
+using kestrune::testing::ScriptedInteraction;
+using kestrune::testing::TestEnvironment;
+
+namespace {
+
+TEST(EntryLayoutTest, FourteenPagesHoldEveryIndicatorOnce) {
+    const auto& pages = EntryPages();
+    ASSERT_EQ(pages.size(), 14u);
+    QStringList all;
+    for (const EntryPage& page : pages)
+        all += page.fields();
+    EXPECT_EQ(all.size(), 198);
+    EXPECT_EQ(QSet<QString>(all.begin(), all.end()).size(), 198);
+    EXPECT_EQ(ShownTabCaption(pages[9].tabCaption), "表8&表9");
+    EXPECT_EQ(ShownTabCaption(pages[10].tabCaption), "表10&表11");
+    EXPECT_EQ(pages[9].sections.size(), 2u); // two tables on one page
+    EXPECT_EQ(pages[3].fields().first(), "b001");
+    EXPECT_EQ(pages[3].fields().last(), "b027");
+}
+
+TEST(EntryLayoutTest, CaptionsWrapAndGroup) {
+    EXPECT_EQ(CaptionLines("本级工会专职工会干部(人)"), "本级工会专职工会干部\n(人)");
+    EXPECT_EQ(CaptionLines("本年本级工会举办培训班培训工会干部(人次)", 8),
+              "本年本级工会举办\n培训班培训工会干\n部\n(人次)");
+    const RowCaptions row = GroupRowCaptions({"其中：女性(人)", "女职工工作干部：专职(人)",
+                                              "女职工工作干部：兼职(人)", "其中：女性(人)"});
+    ASSERT_EQ(row.groups.size(), 1u);
+    EXPECT_EQ(row.groups[0].firstColumn, 1);
+    EXPECT_EQ(row.groups[0].columnCount, 2);
+    EXPECT_EQ(row.groups[0].caption, "女职工工作干部");
+    EXPECT_EQ(row.boxCaptions,
+              (QStringList{"其中：女性(人)", "专职(人)", "兼职(人)", "其中：女性(人)"}));
+}
+
+TEST(FieldValuesTest, DisplayAndLimits) {
+    EXPECT_EQ(DisplayNumber(0, false), "");
+    EXPECT_EQ(DisplayNumber(1234567, false), "1,234,567");
+    EXPECT_EQ(DisplayNumber(1234.5, true), "1,234.5");
+    EXPECT_EQ(ParseNumber("1,234", false), 1234.0);
+    EXPECT_EQ(ParseNumber("", false), 0.0);
+    EXPECT_EQ(ParseNumber("1.5", false), std::nullopt);
+    EXPECT_EQ(ParseNumber("1.5", true), 1.5);
+    EXPECT_EQ(StoredYesNo(5), 2);
+    EXPECT_EQ(StoredYesNo(1), 1);
+    EXPECT_FALSE(CatalogueLimits(6, 0));
+    EXPECT_EQ(CatalogueLimits(7, 3)->maximum, 2);
+    EXPECT_EQ(CatalogueLimits(7, 3)->maxLength, 1);
+    EXPECT_EQ(CatalogueLimits(8, 0)->maximum, 99999999999999.0);
+}
+
+class SurveyDataFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.installDatabase();
+        ASSERT_TRUE(shell::StartSession(session, ui));
+        catalogue = shell::ReadFieldCatalogue(session.database.connection());
+        form = std::make_unique<TdlgSurveyDataForm>(catalogue);
+        form->PrepareNewRecord();
+    }
+    TNumberEdit* number(const QString& name) { return qobject_cast<TNumberEdit*>(form->box(name)); }
+
+    TestEnvironment env;
+    ScriptedInteraction ui;
+    shell::Session session;
+    shell::TFieldDataArray catalogue;
+    std::unique_ptr<TdlgSurveyDataForm> form;
+};
+
+TEST_F(SurveyDataFormTest, EveryColumnHasItsBoxOnItsPage) {
+    EXPECT_EQ(form->windowTitle(), "基层以上单位数据");
+    EXPECT_EQ(form->size(), QSize(995, 708));
+    ASSERT_EQ(form->DataPage()->count(), 14);
+    EXPECT_EQ(form->DataPage()->tabText(9), "表8&&表9"); // shown as 表8&表9
+    for (const shell::TFieldData& f : catalogue) {
+        if (f.PageID < 0)
+            continue;
+        QWidget* box = form->box(f.FieldName);
+        ASSERT_NE(box, nullptr) << f.FieldName.toStdString();
+        EXPECT_EQ(box->objectName(), f.FieldName);
+        EXPECT_TRUE(form->DataPage()->widget(f.PageID)->isAncestorOf(box))
+            << f.FieldName.toStdString();
+    }
+    for (const char* name : {"tbHold", "tbSave", "tbAdd", "tbCheck", "tbPrint", "tbReturn"})
+        EXPECT_NE(form->button(name), nullptr) << name;
+    EXPECT_EQ(form->button("tbHold")->toolTip(), "临时保存输入的数据");
+}
+
+TEST_F(SurveyDataFormTest, ReadingAndWritingFollowTheFieldKinds) {
+    QVariantMap row{{"c901", 130102000001.0},
+                    {"c902", "  长安区总工会 "},
+                    {"c903", 130102},
+                    {"c904", 3},
+                    {"c907", 1},
+                    {"z001", 12.0},
+                    {"z005", 5},
+                    {"b014", 2.5},
+                    {"nothing", 9}};
+    form->ReadRecord(row);
+    EXPECT_EQ(number("z001")->text(), "12");
+    EXPECT_EQ(number("z002")->text(), ""); // 0 shows nothing
+    const QVariantMap written = form->WrittenValues();
+    EXPECT_EQ(written.value("c902").toString(), "长安区总工会");
+    EXPECT_EQ(written.value("z001").toLongLong(), 12);
+    EXPECT_EQ(written.value("z005").toInt(), 2); // yes/no above 2 -> 2 (the limits already keep it)
+    EXPECT_DOUBLE_EQ(written.value("b014").toDouble(), 2.5);
+    EXPECT_FALSE(written.contains("nothing"));
+    EXPECT_FALSE(written.contains("RecordState")); // no box, not written
+    EXPECT_EQ(written.size(), 205);
+}
+
+TEST_F(SurveyDataFormTest, ReportingStateAndLevelRules) {
+    form->ApplyReportingState(1);
+    form->ApplyLevelRules(4); // a township union: the county-and-above pages are off
+    EXPECT_FALSE(form->box("d001")->isEnabled());
+    EXPECT_TRUE(form->box("z001")->isEnabled());
+    number("z001")->setValue(7);
+    form->ApplyReportingState(3);
+    for (const EntryPage& page : EntryPages())
+        for (const QString& field : page.index == 0 ? QStringList() : page.fields()) {
+            EXPECT_FALSE(form->box(field)->isEnabled()) << field.toStdString();
+        }
+    EXPECT_EQ(number("z001")->value(), 0);
+    EXPECT_FALSE(form->button("tbCheck")->isEnabled());
+    EXPECT_FALSE(form->button("tbHold")->isEnabled());
+    form->ApplyReportingState(1);
+    EXPECT_TRUE(form->box("z001")->isEnabled());
+    EXPECT_FALSE(form->box("d001")->isEnabled()); // level rules applied again
+    EXPECT_TRUE(form->button("tbCheck")->isEnabled());
+    form->ApplyLevelRules(3);
+    EXPECT_TRUE(form->box("d001")->isEnabled());
+}
+
+TEST_F(SurveyDataFormTest, EnterWalksThePageAndUpFromTheCoverShowsTheLastPage) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->ApplyReportingState(1);
+    form->ApplyLevelRules(3); // a county union fills every box of 表1
+    form->DataPage()->setCurrentIndex(1);
+    form->FocusFirstField();
+    QStringList visited;
+    for (int i = 0; i < 11; ++i) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_EQ(visited.first(), "z001");
+    EXPECT_EQ(visited.last(), "z011");
+    EXPECT_EQ(form->DataPage()->currentIndex(), 2); // on to the next page
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "x001");
+
+    form->DataPage()->setCurrentIndex(0);
+    form->FocusFirstField();
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "c901");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(form->DataPage()->currentIndex(), 13);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "y012");
+    int saves = 0;
+    QObject::connect(form.get(), &TdlgSurveyDataForm::formalSaveRequested, [&] { ++saves; });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(saves, 1);
+}
+
+TEST_F(SurveyDataFormTest, ScreenshotsOfTheCoverAndPage3) {
+    form->show();
+    const QString folder = QStringLiteral(KESTRUNE_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    form->DataPage()->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_TRUE(form->grab().save(QDir(folder).filePath("entry-cover.png")));
+    form->DataPage()->setCurrentIndex(3);
+    QApplication::processEvents();
+    EXPECT_TRUE(form->grab().save(QDir(folder).filePath("entry-page3.png")));
+}
+
+} // namespace
