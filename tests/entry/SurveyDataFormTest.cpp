@@ -6,6 +6,7 @@
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
 #include "shell/Startup.h"
+#include "shell/ui/ToolForm.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
 
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -75,7 +77,9 @@ protected:
         env.installDatabase();
         ASSERT_TRUE(shell::StartSession(session, ui));
         catalogue = shell::ReadFieldCatalogue(session.database.connection());
-        form = std::make_unique<TdlgSurveyDataForm>(catalogue);
+        form = std::make_unique<TdlgSurveyDataForm>(catalogue, session.database.connection(), ui,
+                                                    codeMenu);
+        form->LoadCodeLists();
         form->PrepareNewRecord();
     }
     TNumberEdit* number(const QString& name) { return qobject_cast<TNumberEdit*>(form->box(name)); }
@@ -84,6 +88,7 @@ protected:
     ScriptedInteraction ui;
     shell::Session session;
     shell::TFieldDataArray catalogue;
+    shell::TToolForm codeMenu;
     std::unique_ptr<TdlgSurveyDataForm> form;
 };
 
@@ -180,6 +185,53 @@ TEST_F(SurveyDataFormTest, EnterWalksThePageAndUpFromTheCoverShowsTheLastPage) {
     QObject::connect(form.get(), &TdlgSurveyDataForm::formalSaveRequested, [&] { ++saves; });
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(saves, 1);
+}
+
+TEST_F(SurveyDataFormTest, CodeBoxesShowTheirNamesAndApplyTheirRules) {
+    number("c903")->setValue(130102);
+    EXPECT_TRUE(form->c903Exit(false));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(form->box("CityNameCtrl"))->text(), "河北省石家庄市长安区");
+    EXPECT_EQ(shell::HeldCode(form->box("CityNameCtrl")), 130102);
+    number("c903")->setValue(13010);
+    EXPECT_FALSE(form->c903Exit(true));
+    number("c907")->setValue(1);
+    EXPECT_TRUE(form->c907Exit(false));
+    number("c904")->setValue(4);
+    EXPECT_TRUE(form->c904Exit(false));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(form->box("LevelName"))->text(), "乡镇工会");
+    EXPECT_FALSE(form->box("d001")->isEnabled());
+    number("c904")->setValue(99);
+    EXPECT_FALSE(form->c904Exit(false)); // without a person: no message
+    number("c907")->setValue(0);
+    EXPECT_FALSE(form->c907Exit(true));
+    EXPECT_EQ(ui.messageTexts(),
+              (QStringList{"输入的行政区划代码错误，请重新输入，或用对话框选择",
+                           "输入的填报状态代码不合法，请重新输入或通过列表选择"}));
+}
+
+TEST_F(SurveyDataFormTest, CoverBoxesCheckWhatThePersonLeaves) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->setLoaded(true);
+    form->box("c901")->setFocus();
+    QTest::keyClicks(form->box("c901"), "13010200000");
+    QTest::keyClick(form->box("c901"), Qt::Key_Return);
+    EXPECT_EQ(ui.messageTexts(), QStringList{"工会统计编码必须为12位"});
+    // The filler's box swallows Latin letters and digits; the phone's takes digits and "-".
+    QTest::keyClicks(form->box("c905"), "ab1.");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(form->box("c905"))->text(), "");
+    QTest::keyClicks(form->box("c906"), "0311-x8a6");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(form->box("c906"))->text(), "0311-86");
+}
+
+TEST_F(SurveyDataFormTest, NotesFollowThePage) {
+    qputenv("KESTRUNE_HOME", kestrune::testing::builtProgramFile("").toUtf8());
+    form->DataPage()->setCurrentIndex(7);
+    EXPECT_TRUE(form->rtfNotes()->toPlainText().contains("j001"));
+    form->LoadNotes("TableNotesJG-99");
+    EXPECT_TRUE(form->rtfNotes()->toPlainText().isEmpty());
+    qputenv("KESTRUNE_HOME", env.programFolder().toUtf8());
 }
 
 TEST_F(SurveyDataFormTest, ScreenshotsOfTheCoverAndPage3) {

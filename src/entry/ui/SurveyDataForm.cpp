@@ -1,9 +1,16 @@
 #include "SurveyDataForm.h"
 
+#include "CityNameForm.h"
 #include "NumberEdit.h"
+#include "entry/CoverExits.h"
+#include "entry/CoverRules.h"
 #include "entry/EntryLayout.h"
 #include "entry/FieldValues.h"
 #include "entry/LevelRule.h"
+#include "entry/RegionChoice.h"
+#include "entry/RtfNotes.h"
+#include "shell/UserInteraction.h"
+#include "shell/ui/ToolForm.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -44,9 +51,11 @@ const QStringList kCoverOrder = {"c901", "c902", "c903", "c904", "c907", "c905",
 
 } // namespace
 
-TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue, QWidget* parent)
+TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
+                                       db::Connection& connection, shell::UserInteraction& ui,
+                                       shell::TToolForm& codeMenu, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), pages_(new QTabWidget(this)),
-      notes_(new QTextBrowser(this)) {
+      notes_(new QTextBrowser(this)), connection_(connection), ui_(ui), codeMenu_(codeMenu) {
     setObjectName(QStringLiteral("dlgSurveyDataForm"));
     setWindowTitle(QStringLiteral("基层以上单位数据"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -63,7 +72,10 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue, 
         // Qt reads "&&" as one shown "&", as the captions are written.
         pages_->addTab(content, page.tabCaption);
     }
-    connect(pages_, &QTabWidget::currentChanged, this, [this] { FocusFirstField(); });
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+        LoadNotes(PageNotesName(page));
+        FocusFirstField();
+    });
 
     notes_->setObjectName(QStringLiteral("rtfNotes"));
     notes_->setReadOnly(true);
@@ -151,8 +163,10 @@ QWidget* TdlgSurveyDataForm::buildCover() {
             nameBox->setReadOnly(true);
             nameBox->setFocusPolicy(Qt::NoFocus);
             nameBox->setFixedWidth(300);
-            nameBox->addAction(style()->standardIcon(QStyle::SP_ArrowDown),
-                               QLineEdit::TrailingPosition);
+            QAction* drop = nameBox->addAction(style()->standardIcon(QStyle::SP_ArrowDown),
+                                               QLineEdit::TrailingPosition);
+            const QString boxName = nameBox->objectName();
+            connect(drop, &QAction::triggered, this, [this, boxName] { chooseCode(boxName); });
             grid->addWidget(nameBox, r, 2, Qt::AlignLeft);
             boxes_.insert(nameBox->objectName(), nameBox);
         }
@@ -263,6 +277,136 @@ void TdlgSurveyDataForm::buildButtons() {
     }
     bar->addWidget(nav);
     static_cast<QVBoxLayout*>(layout())->addLayout(bar);
+}
+
+void TdlgSurveyDataForm::LoadNotes(const QString& name) {
+    notes_->clear();
+    notes_->setHtml(ReadNotesHtml(NotesFilePath(name)));
+}
+
+void TdlgSurveyDataForm::LoadCodeLists() {
+    levels_ = shell::LoadCodeList(connection_, QStringLiteral("CT_LevelCode"));
+    states_ = shell::LoadCodeList(connection_, QStringLiteral("ct_state"));
+}
+
+void TdlgSurveyDataForm::chooseCode(const QString& nameBox) {
+    auto* edit = qobject_cast<QLineEdit*>(boxes_.value(nameBox));
+    if (nameBox == QLatin1String("CityNameCtrl")) {
+        openRegionPicker();
+    } else if (nameBox == QLatin1String("LevelName")) {
+        codeMenu_.ShowCodeMenu(edit, levels_, [this](void*, int code) {
+            MarkModified();
+            ApplyLevelRules(code);
+        });
+    } else {
+        codeMenu_.ShowCodeMenu(edit, states_, [this](void*, int code) {
+            MarkModified();
+            ApplyReportingState(code);
+        });
+    }
+}
+
+void TdlgSurveyDataForm::openRegionPicker() {
+    auto* nameBox = boxes_.value(QStringLiteral("CityNameCtrl"));
+    TCityNameForm picker(connection_, this);
+    if (shell::HeldCode(nameBox) > 0)
+        picker.setCode(shell::HeldCode(nameBox));
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c903")))->setValue(picker.code());
+    shell::SetHeldCode(nameBox, picker.code());
+    qobject_cast<QLineEdit*>(nameBox)->setText(picker.name());
+    MarkModified();
+}
+
+void TdlgSurveyDataForm::refocus(QWidget* box) {
+    // After the current focus change has settled.
+    QMetaObject::invokeMethod(box, qOverload<>(&QWidget::setFocus), Qt::QueuedConnection);
+}
+
+bool TdlgSurveyDataForm::c903Exit(bool byPerson) {
+    auto* code = qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c903")));
+    auto* nameBox = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("CityNameCtrl")));
+    const int value = int(code->integerValue());
+    const QString name = RegionName(connection_, value, ui_);
+    if (!name.isEmpty()) {
+        nameBox->setText(name);
+        shell::SetHeldCode(nameBox, value);
+        return true;
+    }
+    if (byPerson)
+        ui_.showMessage(kRegionNotFound, shell::MessageKind::Warning);
+    refocus(code);
+    return false;
+}
+
+bool TdlgSurveyDataForm::c904Exit(bool byPerson) {
+    auto* nameBox = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("LevelName")));
+    const int value = levelCode();
+    const QString name = shell::CodeToName(levels_, value);
+    if (!name.isEmpty()) {
+        nameBox->setText(name.trimmed());
+        shell::SetHeldCode(nameBox, value);
+        ApplyLevelRules(value);
+        return true;
+    }
+    if (byPerson)
+        ui_.showMessage(kLevelNotFound, shell::MessageKind::Warning);
+    refocus(boxes_.value(QStringLiteral("c904")));
+    return false;
+}
+
+bool TdlgSurveyDataForm::c907Exit(bool byPerson) {
+    auto* nameBox = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("StateName")));
+    const int value = stateCode();
+    const QString name = shell::CodeToName(states_, value);
+    if (!name.isEmpty()) {
+        nameBox->setText(name.trimmed());
+        shell::SetHeldCode(nameBox, value);
+        ApplyReportingState(value);
+        return true;
+    }
+    if (byPerson)
+        ui_.showMessage(kStateNotFound, shell::MessageKind::Warning);
+    refocus(boxes_.value(QStringLiteral("c907")));
+    return false;
+}
+
+void TdlgSurveyDataForm::checkLeftBox(QWidget* box) {
+    const QString name = box->objectName();
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    if (!edit || !loaded_)
+        return;
+    QString message;
+    if (name == QLatin1String("c901"))
+        message = UnitCodeExitMessage(edit->text());
+    else if (name == QLatin1String("c902"))
+        message = UnitNameExitMessage(edit->text());
+    else if (name == QLatin1String("c905"))
+        message = FillerExitMessage(edit->text());
+    else if (name == QLatin1String("c906"))
+        message = PhoneExitMessage(edit->text());
+    else if (name == QLatin1String("c903"))
+        c903Exit(true);
+    else if (name == QLatin1String("c904"))
+        c904Exit(true);
+    else if (name == QLatin1String("c907"))
+        c907Exit(true);
+    if (!message.isEmpty()) {
+        ui_.showMessage(message, shell::MessageKind::Warning);
+        refocus(box);
+    }
+}
+
+bool TdlgSurveyDataForm::filterCoverKey(QWidget* box, QKeyEvent* key) {
+    if (key->text().isEmpty() || key->modifiers().testFlag(Qt::ControlModifier))
+        return false;
+    const QChar typed = key->text().at(0);
+    if (box->objectName() == QLatin1String("c905"))
+        return FillerBoxSwallowsCharacter(typed);
+    if (box->objectName() == QLatin1String("c906"))
+        return !PhoneBoxAcceptsCharacter(typed);
+    return false;
 }
 
 void TdlgSurveyDataForm::bindBox(QWidget* box) {
@@ -465,8 +609,17 @@ void TdlgSurveyDataForm::FocusPriorField(QWidget* from) {
 }
 
 bool TdlgSurveyDataForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && watched->isWidgetType()) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // A person left the box (not a pop-up or another window taking focus).
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::MouseFocusReason || reason == Qt::OtherFocusReason)
+            checkLeftBox(static_cast<QWidget*>(watched));
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
+        if (filterCoverKey(widget, static_cast<QKeyEvent*>(event)))
+            return true;
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/CodeList.h"
 #include "shell/RecordColumns.h"
 
 #include <QDialog>
@@ -14,6 +15,14 @@ class QTextBrowser;
 class QToolBar;
 class QAction;
 
+namespace kestrune::db {
+class Connection;
+}
+namespace kestrune::shell {
+class TToolForm;
+class UserInteraction;
+} // namespace kestrune::shell
+
 namespace kestrune::entry {
 
 class TNumberEdit;
@@ -26,7 +35,9 @@ public:
     static constexpr int kClientWidth = 995;
     static constexpr int kClientHeight = 708;
 
-    explicit TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue, QWidget* parent = nullptr);
+    TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue, db::Connection& connection,
+                       shell::UserInteraction& ui, shell::TToolForm& codeMenu,
+                       QWidget* parent = nullptr);
 
     QTabWidget* DataPage() const { return pages_; }
     QTextBrowser* rtfNotes() const { return notes_; }
@@ -51,6 +62,20 @@ public:
     void FocusPriorField(QWidget* from);
     bool modified() const { return modified_; }
 
+    // The pages are filled: leaving a box checks it.
+    void setLoaded(bool loaded) { loaded_ = loaded; }
+    bool loaded() const { return loaded_; }
+    // The code lists of the name boxes, read each time the dialog is shown.
+    void LoadCodeLists();
+    // Leaving the code boxes: the name beside the box follows the code, the
+    // level and state rules apply; an unknown code returns the focus to the
+    // box, with a message when a person left it.
+    bool c903Exit(bool byPerson);
+    bool c904Exit(bool byPerson);
+    bool c907Exit(bool byPerson);
+    void LoadNotes(const QString& name);
+    void openRegionPicker();
+
 Q_SIGNALS:
     // Enter on the last box of the last page.
     void formalSaveRequested();
@@ -68,6 +93,17 @@ private:
     void MarkModified();
     void applyCatalogueLimits();
     QList<QWidget*> tabStops(int page) const;
+    void checkLeftBox(QWidget* box);
+    bool filterCoverKey(QWidget* box, QKeyEvent* key);
+    void refocus(QWidget* box);
+    void chooseCode(const QString& nameBox);
+
+    db::Connection& connection_;
+    shell::UserInteraction& ui_;
+    shell::TToolForm& codeMenu_;
+    shell::TMenuItemDataArray levels_;
+    shell::TMenuItemDataArray states_;
+    bool loaded_ = false;
 
     shell::TFieldDataArray catalogue_;
     QMap<QString, QString> hints_;
