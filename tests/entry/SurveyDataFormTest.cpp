@@ -15,8 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 using namespace kestrune;
@@ -223,6 +223,27 @@ TEST_F(SurveyDataFormTest, CoverBoxesCheckWhatThePersonLeaves) {
     EXPECT_EQ(qobject_cast<QLineEdit*>(form->box("c905"))->text(), "");
     QTest::keyClicks(form->box("c906"), "0311-x8a6");
     EXPECT_EQ(qobject_cast<QLineEdit*>(form->box("c906"))->text(), "0311-86");
+}
+
+TEST_F(SurveyDataFormTest, ValidatingTheCoverStopsAtTheFirstBrokenRule) {
+    session.database.connection().execute(
+        "insert into dt_data (c901, c902) values (130102000001, '甲')");
+    auto* code = qobject_cast<QLineEdit*>(form->box("c901"));
+    code->setText("130102000001");
+    qobject_cast<QLineEdit*>(form->box("c902"))->setText("长安区总工会");
+    number("c903")->setValue(130102);
+    number("c904")->setValue(3);
+    number("c907")->setValue(1);
+    qobject_cast<QLineEdit*>(form->box("c905"))->setText("张三");
+    qobject_cast<QLineEdit*>(form->box("c906"))->setText("0311-86012345");
+    form->DataPage()->setCurrentIndex(2);
+    EXPECT_FALSE(form->ValidateCover(true, 0));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.contains("在增加数据时"));
+    EXPECT_EQ(form->DataPage()->currentIndex(), 0);
+    EXPECT_FALSE(form->button("tbSave")->isEnabled());
+    // Editing that record itself keeps its code.
+    EXPECT_TRUE(form->ValidateCover(false, 130102000001.0));
 }
 
 TEST_F(SurveyDataFormTest, NotesFollowThePage) {

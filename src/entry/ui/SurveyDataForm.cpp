@@ -4,6 +4,7 @@
 #include "NumberEdit.h"
 #include "entry/CoverExits.h"
 #include "entry/CoverRules.h"
+#include "entry/CoverValidation.h"
 #include "entry/EntryLayout.h"
 #include "entry/FieldValues.h"
 #include "entry/LevelRule.h"
@@ -369,6 +370,36 @@ bool TdlgSurveyDataForm::c907Exit(bool byPerson) {
     if (byPerson)
         ui_.showMessage(kStateNotFound, shell::MessageKind::Warning);
     refocus(boxes_.value(QStringLiteral("c907")));
+    return false;
+}
+
+bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {
+    const auto text = [this](const char* name) {
+        return qobject_cast<QLineEdit*>(boxes_.value(QString::fromLatin1(name)))->text();
+    };
+    CoverValues cover;
+    cover.unitCode = text("c901");
+    cover.unitName = text("c902");
+    cover.regionCode =
+        int(qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c903")))->integerValue());
+    cover.levelCode = levelCode();
+    cover.stateCode = stateCode();
+    cover.filler = text("c905");
+    cover.phone = text("c906");
+    cover.adding = adding;
+    cover.storedCode = storedCode;
+    const std::optional<CoverFailure> failure =
+        entry::ValidateCover(cover, {connection_, ui_, levels_, states_});
+    if (!failure)
+        return true;
+    ui_.showMessage(failure->message, shell::MessageKind::Warning);
+    if (failure->rule == CoverRule::UnitCodeTaken) {
+        buttons_.value(QStringLiteral("tbHold"))->setEnabled(false);
+        buttons_.value(QStringLiteral("tbSave"))->setEnabled(false);
+        pages_->setCurrentIndex(0);
+    }
+    if (QWidget* box = boxes_.value(failure->focusField))
+        box->setFocus();
     return false;
 }
 

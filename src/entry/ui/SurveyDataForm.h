@@ -74,6 +74,10 @@ public:
     bool c904Exit(bool byPerson);
     bool c907Exit(bool byPerson);
     void LoadNotes(const QString& name);
+    // Checks the cover before the record is saved or the cover is left: the
+    // first broken rule is shown and its box gets the focus; a unit code that
+    // another record has disables both saves and shows the cover.
+    bool ValidateCover(bool adding, double storedCode);
     void openRegionPicker();
 
 Q_SIGNALS:
