@@ -341,36 +341,32 @@ bool TdlgSurveyDataForm::c903Exit(bool byPerson) {
     return false;
 }
 
-bool TdlgSurveyDataForm::c904Exit(bool byPerson) {
-    auto* nameBox = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("LevelName")));
-    const int value = levelCode();
-    const QString name = shell::CodeToName(levels_, value);
+bool TdlgSurveyDataForm::codeBoxExit(const QString& codeBox, const QString& nameBox,
+                                     const shell::TMenuItemDataArray& codes, const QString& unknown,
+                                     void (TdlgSurveyDataForm::*apply)(int), bool byPerson) {
+    auto* names = qobject_cast<QLineEdit*>(boxes_.value(nameBox));
+    const int value = int(qobject_cast<TNumberEdit*>(boxes_.value(codeBox))->integerValue());
+    const QString name = shell::CodeToName(codes, value);
     if (!name.isEmpty()) {
-        nameBox->setText(name.trimmed());
-        shell::SetHeldCode(nameBox, value);
-        ApplyLevelRules(value);
+        names->setText(name.trimmed());
+        shell::SetHeldCode(names, value);
+        (this->*apply)(value);
         return true;
     }
     if (byPerson)
-        ui_.showMessage(kLevelNotFound, shell::MessageKind::Warning);
-    refocus(boxes_.value(QStringLiteral("c904")));
+        ui_.showMessage(unknown, shell::MessageKind::Warning);
+    refocus(boxes_.value(codeBox));
     return false;
 }
 
+bool TdlgSurveyDataForm::c904Exit(bool byPerson) {
+    return codeBoxExit(QStringLiteral("c904"), QStringLiteral("LevelName"), levels_, kLevelNotFound,
+                       &TdlgSurveyDataForm::ApplyLevelRules, byPerson);
+}
+
 bool TdlgSurveyDataForm::c907Exit(bool byPerson) {
-    auto* nameBox = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("StateName")));
-    const int value = stateCode();
-    const QString name = shell::CodeToName(states_, value);
-    if (!name.isEmpty()) {
-        nameBox->setText(name.trimmed());
-        shell::SetHeldCode(nameBox, value);
-        ApplyReportingState(value);
-        return true;
-    }
-    if (byPerson)
-        ui_.showMessage(kStateNotFound, shell::MessageKind::Warning);
-    refocus(boxes_.value(QStringLiteral("c907")));
-    return false;
+    return codeBoxExit(QStringLiteral("c907"), QStringLiteral("StateName"), states_, kStateNotFound,
+                       &TdlgSurveyDataForm::ApplyReportingState, byPerson);
 }
 
 bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {

@@ -101,6 +101,9 @@ private:
     bool filterCoverKey(QWidget* box, QKeyEvent* key);
     void refocus(QWidget* box);
     void chooseCode(const QString& nameBox);
+    bool codeBoxExit(const QString& codeBox, const QString& nameBox,
+                     const shell::TMenuItemDataArray& codes, const QString& unknown,
+                     void (TdlgSurveyDataForm::*apply)(int), bool byPerson);
 
     db::Connection& connection_;
     shell::UserInteraction& ui_;
