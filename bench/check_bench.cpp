@@ -148,7 +148,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir folder;
     qputenv("TEMP", folder.path().toUtf8());
     const QString path = folder.filePath(shell::kDefaultDatabaseName);
-    if (!QFile::copy(QDir(app.applicationDirPath()).filePath(shell::kDefaultDatabaseName), path)) {
+    if (!QFile::copy(QStringLiteral(KESTRUNE_INSTALLED_DATABASE), path)) {
         std::fprintf(stderr, "the built survey database is missing beside this program\n");
         return 1;
     }

@@ -67,7 +67,7 @@ double milliseconds(QElapsedTimer& timer) {
 void measure(int count) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.mdb"));
-    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/2020NB_jg_20200831.mdb"),
+    QFile::copy(QStringLiteral(KESTRUNE_INSTALLED_DATABASE),
                 path);
     SilentInteraction ui;
     shell::SurveyDatabase database;
