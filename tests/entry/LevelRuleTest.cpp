@@ -21,6 +21,15 @@ TEST(LevelRuleTest, ListFormTakesTheNumbersBetweenTheBrackets) {
     EXPECT_TRUE(LevelRuleHolds(4, "within [1, x, 300, 4]"));
 }
 
+TEST(LevelRuleTest, ListWithAnItemAboveTheLevels) {
+    for (int level = 0; level <= 300; ++level)
+        EXPECT_EQ(LevelRuleHolds(level, "in [1, 3,300]"), level == 1 || level == 3) << level;
+    for (int level = 0; level <= 10; ++level) {
+        EXPECT_EQ(LevelRuleHolds(level, "<>4"), level != 4) << level;
+        EXPECT_FALSE(LevelRuleHolds(level, "=>2")) << level;
+    }
+}
+
 TEST(LevelRuleTest, OperatorFormComparesTheLevel) {
     EXPECT_TRUE(LevelRuleHolds(3, ">=3"));
     EXPECT_FALSE(LevelRuleHolds(2, ">=3"));

@@ -246,6 +246,34 @@ TEST_F(SurveyDataFormTest, ValidatingTheCoverStopsAtTheFirstBrokenRule) {
     EXPECT_TRUE(form->ValidateCover(false, 130102000001.0));
 }
 
+TEST_F(SurveyDataFormTest, ACatalogueRowWithoutABoxIsLeftAlone) {
+    shell::TFieldDataArray withExtra = catalogue;
+    shell::TFieldData extra;
+    extra.ID = 900;
+    extra.FieldName = "q999";
+    extra.QueryType = 0;
+    extra.Rule = "in [1]";
+    withExtra.push_back(extra);
+    TdlgSurveyDataForm other(withExtra, session.database.connection(), ui, codeMenu);
+    other.LoadCodeLists();
+    other.PrepareNewRecord();
+    other.ReadRecord({{"q999", 5}, {"z001", 3}});
+    other.ApplyReportingState(1);
+    other.ApplyLevelRules(2);
+    const QVariantMap written = other.WrittenValues();
+    EXPECT_FALSE(written.contains("q999"));
+    EXPECT_EQ(written.value("z001").toInt(), 3);
+    EXPECT_EQ(other.box("q999"), nullptr);
+}
+
+TEST_F(SurveyDataFormTest, TheTextBoxesAskForThePreferredInputMethod) {
+    form->setPreferredInputMethod("五笔");
+    form->EditBoxEnter(form->box("c901"));
+    EXPECT_EQ(form->lastInputMethodRequest(), "");
+    form->EditBoxEnter(form->box("c905"));
+    EXPECT_EQ(form->lastInputMethodRequest(), "五笔");
+}
+
 TEST_F(SurveyDataFormTest, NotesFollowThePage) {
     qputenv("KESTRUNE_HOME", kestrune::testing::builtProgramFile("").toUtf8());
     form->DataPage()->setCurrentIndex(7);

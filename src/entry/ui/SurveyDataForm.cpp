@@ -15,7 +15,9 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,8 +57,8 @@ const QStringList kCoverOrder = {"c901", "c902", "c903", "c904", "c907", "c905",
 TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
                                        db::Connection& connection, shell::UserInteraction& ui,
                                        shell::TToolForm& codeMenu, QWidget* parent)
-    : QDialog(parent), catalogue_(catalogue), pages_(new QTabWidget(this)),
-      notes_(new QTextBrowser(this)), connection_(connection), ui_(ui), codeMenu_(codeMenu) {
+    : QDialog(parent), connection_(connection), ui_(ui), codeMenu_(codeMenu), catalogue_(catalogue),
+      pages_(new QTabWidget(this)), notes_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("dlgSurveyDataForm"));
     setWindowTitle(QStringLiteral("基层以上单位数据"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -399,6 +401,17 @@ bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {
     return false;
 }
 
+void TdlgSurveyDataForm::EditBoxEnter(QWidget* box) {
+    static const QStringList textBoxes = {QStringLiteral("c902"), QStringLiteral("c905"),
+                                          QStringLiteral("c906")};
+    if (!textBoxes.contains(box->objectName()))
+        return;
+    // The platform's input-method framework picks the engine itself; the
+    // request opens whatever input method it offers.
+    lastInputMethodRequest_ = preferredInputMethod_;
+    QGuiApplication::inputMethod()->show();
+}
+
 void TdlgSurveyDataForm::checkLeftBox(QWidget* box) {
     const QString name = box->objectName();
     auto* edit = qobject_cast<QLineEdit*>(box);
@@ -636,6 +649,8 @@ void TdlgSurveyDataForm::FocusPriorField(QWidget* from) {
 }
 
 bool TdlgSurveyDataForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+        EditBoxEnter(static_cast<QWidget*>(watched));
     if (event->type() == QEvent::FocusOut && watched->isWidgetType()) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A person left the box (not a pop-up or another window taking focus).

@@ -79,6 +79,11 @@ public:
     // another record has disables both saves and shows the cover.
     bool ValidateCover(bool adding, double storedCode);
     void openRegionPicker();
+    // Entering the name, filler or phone box asks for the preferred input
+    // method (the "ImePrefer" setting) to be opened.
+    void setPreferredInputMethod(const QString& name) { preferredInputMethod_ = name; }
+    void EditBoxEnter(QWidget* box);
+    QString lastInputMethodRequest() const { return lastInputMethodRequest_; }
 
 Q_SIGNALS:
     // Enter on the last box of the last page.
@@ -111,6 +116,8 @@ private:
     shell::TMenuItemDataArray levels_;
     shell::TMenuItemDataArray states_;
     bool loaded_ = false;
+    QString preferredInputMethod_;
+    QString lastInputMethodRequest_;
 
     shell::TFieldDataArray catalogue_;
     QMap<QString, QString> hints_;
