@@ -7,3 +7,5 @@ kestrune_test(check_tests SOURCES
     check/CheckRunTest.cpp
     check/CheckCommandTest.cpp
     LIBS kestrune_cli_commands)
+
+kestrune_test(page_rule_tests SOURCES check/PageRulesTest.cpp LIBS kestrune_widgets)
