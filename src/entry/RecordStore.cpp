@@ -1,0 +1,65 @@
+#include "RecordStore.h"
+
+#include "schema/Connection.h"
+#include "schema/EngineError.h"
+#include "schema/SqlText.h"
+#include "schema/Transaction.h"
+
+#include <QStringList>
+
+namespace kestrune::entry {
+
+int RecordStateFor(SaveKind kind) {
+    switch (kind) {
+    case SaveKind::Temporary:
+        return 0;
+    case SaveKind::FormalClean:
+        return 1;
+    case SaveKind::FormalWithErrors:
+        return 2;
+    }
+    return 0;
+}
+
+double NextUnitCode(db::Connection& connection) {
+    return connection.scalar(QStringLiteral("SELECT MAX(c901)+1 as NSI FROM dt_data")).toDouble();
+}
+
+double WriteRecord(db::Connection& connection, const QVariantMap& values, SaveKind kind,
+                   bool newRow, double storedCode) {
+    QStringList columns;
+    QVariantList params;
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        columns << db::quoteName(it.key());
+        params << it.value();
+    }
+    columns << QStringLiteral("RecordState");
+    params << RecordStateFor(kind);
+    db::Transaction transaction(connection);
+    if (newRow) {
+        QStringList marks;
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        connection.execute(QStringLiteral("insert into dt_data (%1) values (%2)")
+                               .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                           params);
+    } else {
+        QStringList sets;
+        for (const QString& column : columns)
+            sets << column + QStringLiteral("=?");
+        params << storedCode;
+        const int changed = connection.execute(
+            QStringLiteral("update dt_data set %1 where c901=?").arg(sets.join(QLatin1Char(','))),
+            params);
+        if (changed != 1)
+            throw db::EngineError(QStringLiteral("没有找到要保存的记录"));
+    }
+    transaction.commit();
+    return values.value(QStringLiteral("c901"), storedCode).toDouble();
+}
+
+QString SaveErrorMessage(const QString& error) {
+    return QStringLiteral("保存过程中遇到错误：") + error + QStringLiteral("数据没有被保存。");
+}
+
+} // namespace kestrune::entry
