@@ -75,9 +75,7 @@ int runCheck(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextS
         ui.progressFinish();
     } catch (const std::runtime_error& e) {
         ui.progressFinish();
-        ui.showMessage(QStringLiteral("运行中发生错误：") + QString::fromUtf8(e.what()) +
-                           QStringLiteral(",请与软件发行者联系。"),
-                       shell::MessageKind::Error);
+        ui.showRuntimeError(QString::fromUtf8(e.what()), QStringLiteral(",请与软件发行者联系。"));
         return 1;
     }
     out << "检查结果：" << run.reportPath() << '\n'

@@ -83,7 +83,7 @@ int runGenerate(const QStringList& arguments, shell::ConsoleInteraction& ui, QTe
         out.flush();
         return 0;
     } catch (const db::EngineError& e) {
-        ui.showMessage(QStringLiteral("运行中发生错误：") + e.text(), shell::MessageKind::Error);
+        ui.showRuntimeError(e.text());
         return 1;
     }
 }

@@ -1,8 +1,7 @@
 #include "CsvReader.h"
 
+#include "schema/DatabaseFiles.h"
 #include "schema/EngineError.h"
-
-#include <QFile>
 
 namespace kestrune::data {
 
@@ -88,10 +87,7 @@ CsvTable parseCsv(const QByteArray& utf8, const QString& sourceName) {
 }
 
 CsvTable readCsvFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw db::EngineError(QStringLiteral("无法打开 %1: %2").arg(path, file.errorString()));
-    return parseCsv(file.readAll(), path);
+    return parseCsv(db::readFileContents(path), path);
 }
 
 } // namespace kestrune::data

@@ -24,13 +24,6 @@ using namespace kestrune;
 
 namespace {
 
-QString readText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw db::EngineError(QStringLiteral("无法打开 %1: %2").arg(path, file.errorString()));
-    return QString::fromUtf8(file.readAll());
-}
-
 void loadTable(db::Connection& connection, const QString& csvPath) {
     const QString table = QFileInfo(csvPath).completeBaseName();
     const data::CsvTable rows = data::readCsvFile(csvPath);
@@ -62,18 +55,14 @@ void build(const QString& out, bool protect, const QStringList& schemas,
         {
             db::Transaction transaction(connection);
             for (const QString& schema : schemas)
-                connection.executeScript(readText(schema));
+                connection.executeScript(QString::fromUtf8(db::readFileContents(schema)));
             for (const QString& table : tables)
                 loadTable(connection, table);
             transaction.commit();
         }
         connection.executeScript(QStringLiteral("VACUUM"));
         connection.close();
-        QFile plain(work);
-        if (!plain.open(QIODevice::ReadOnly))
-            throw db::EngineError(plain.errorString());
-        const QByteArray bytes = plain.readAll();
-        plain.close();
+        const QByteArray bytes = db::readFileContents(work);
         if (protect)
             db::ProtectedFile::write(out, bytes, exchange::databasePassword());
         else

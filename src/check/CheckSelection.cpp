@@ -1,5 +1,7 @@
 #include "CheckSelection.h"
 
+#include "shell/CodeRange.h"
+
 #include <QStringList>
 
 namespace kestrune::check {
@@ -18,11 +20,10 @@ CheckSelection CheckSelection::unitRange(double lowest, double highest) {
 
 std::optional<CheckSelection> CheckSelection::unitRangeFromTexts(const QString& lowest,
                                                                  const QString& highest) {
-    const double from = lowest.isEmpty() ? 0 : lowest.toDouble();
-    const double to = highest.isEmpty() ? 0 : highest.toDouble();
-    if (from == 0 || to == 0)
+    const std::optional<shell::CodeRange> range = shell::ReadCodeRange(lowest, highest);
+    if (!range)
         return std::nullopt;
-    return unitRange(from, to);
+    return unitRange(range->from, range->to);
 }
 
 CheckSelection CheckSelection::unitCodes(const QList<double>& codes) {

@@ -94,9 +94,7 @@ QString RuleExplainer::TranslateToken(QStringView token) {
         if (const auto caption = captions_.caption(name))
             return QLatin1Char('[') + *caption + QLatin1Char(']');
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text() +
-                            QStringLiteral(",当前的Key为") + name,
-                        shell::MessageKind::Error);
+        ui_.showRuntimeError(e.text(), QStringLiteral(",当前的Key为") + name);
     }
     return name;
 }

@@ -76,50 +76,48 @@ void Statement::bind(const QVariantList& params, const QVariantMap& named) {
 }
 
 void Statement::bindValue(int slot, const QVariant& v) {
-    {
-        int rc = SQLITE_OK;
-        switch (v.typeId()) {
-        case QMetaType::UnknownType:
-        case QMetaType::Nullptr:
+    int rc = SQLITE_OK;
+    switch (v.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        rc = sqlite3_bind_null(stmt_, slot);
+        break;
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Char:
+        rc = sqlite3_bind_int64(stmt_, slot, v.toLongLong());
+        break;
+    case QMetaType::ULongLong:
+    case QMetaType::ULong:
+        rc = sqlite3_bind_int64(stmt_, slot, qint64(v.toULongLong()));
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        rc = sqlite3_bind_double(stmt_, slot, v.toDouble());
+        break;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        rc = sqlite3_bind_blob64(stmt_, slot, b.constData(), sqlite3_uint64(b.size()),
+                                 SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        if (v.isNull()) {
             rc = sqlite3_bind_null(stmt_, slot);
             break;
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-        case QMetaType::Short:
-        case QMetaType::Char:
-            rc = sqlite3_bind_int64(stmt_, slot, v.toLongLong());
-            break;
-        case QMetaType::ULongLong:
-        case QMetaType::ULong:
-            rc = sqlite3_bind_int64(stmt_, slot, qint64(v.toULongLong()));
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(stmt_, slot, v.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray b = v.toByteArray();
-            rc = sqlite3_bind_blob64(stmt_, slot, b.constData(), sqlite3_uint64(b.size()),
-                                     SQLITE_TRANSIENT);
-            break;
         }
-        default: {
-            if (v.isNull()) {
-                rc = sqlite3_bind_null(stmt_, slot);
-                break;
-            }
-            const QByteArray s = v.toString().toUtf8();
-            rc = sqlite3_bind_text64(stmt_, slot, s.constData(), sqlite3_uint64(s.size()),
-                                     SQLITE_TRANSIENT, SQLITE_UTF8);
-            break;
-        }
-        }
-        if (rc != SQLITE_OK)
-            core_.fail();
+        const QByteArray s = v.toString().toUtf8();
+        rc = sqlite3_bind_text64(stmt_, slot, s.constData(), sqlite3_uint64(s.size()),
+                                 SQLITE_TRANSIENT, SQLITE_UTF8);
+        break;
     }
+    }
+    if (rc != SQLITE_OK)
+        core_.fail();
 }
 
 bool Statement::step() {

@@ -3,11 +3,19 @@
 #include "Connection.h"
 #include "EngineError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <sqlite3.h>
 
 namespace kestrune::db {
+
+QByteArray readFileContents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EngineError(QStringLiteral("无法打开文件 %1: %2").arg(path, file.errorString()));
+    return file.readAll();
+}
 
 void replaceFileContents(const QString& path, const QByteArray& contents) {
     QSaveFile file(path);

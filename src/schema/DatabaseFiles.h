@@ -5,6 +5,9 @@
 
 namespace kestrune::db {
 
+// The whole file; an error names the file.
+QByteArray readFileContents(const QString& path);
+
 // Writes the bytes to a temporary file beside the target and renames it over
 // the target, so the target holds either its old or its new contents.
 void replaceFileContents(const QString& path, const QByteArray& contents);

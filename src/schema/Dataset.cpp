@@ -50,7 +50,7 @@ bool isNumber(const QVariant& v) {
 // Nulls first, numbers before texts, numbers by value, texts without regard to case.
 int compareValues(const QVariant& a, const QVariant& b) {
     if (a.isNull() || b.isNull())
-        return int(b.isNull()) - int(a.isNull()) == 0 ? 0 : (a.isNull() ? -1 : 1);
+        return int(b.isNull()) - int(a.isNull());
     if (isNumber(a) && isNumber(b)) {
         if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong)
             return a.toLongLong() < b.toLongLong() ? -1 : (a.toLongLong() > b.toLongLong());

@@ -54,13 +54,6 @@ QByteArray randomBytes(int n) {
     return b;
 }
 
-QByteArray readWhole(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EngineError(QStringLiteral("无法打开文件 %1: %2").arg(path, file.errorString()));
-    return file.readAll();
-}
-
 } // namespace
 
 QByteArray signature() {
@@ -144,7 +137,7 @@ QByteArray unseal(const QByteArray& sealed, const QString& password) {
 }
 
 QByteArray read(const QString& path, const QString& password) {
-    return unseal(readWhole(path), password);
+    return unseal(readFileContents(path), password);
 }
 
 void write(const QString& path, const QByteArray& plain, const QString& password) {
@@ -152,7 +145,7 @@ void write(const QString& path, const QByteArray& plain, const QString& password
 }
 
 void protect(const QString& path, const QString& password) {
-    const QByteArray plain = readWhole(path);
+    const QByteArray plain = readFileContents(path);
     if (isProtected(plain))
         throw EngineError(QStringLiteral("文件已经受密码保护"));
     write(path, plain, password);

@@ -46,9 +46,7 @@ QString RegionFullName(db::Connection& connection, int code, UserInteraction& ui
             .scalar(QStringLiteral("Select CombName from CT_CityName where ID=?"), {code})
             .toString();
     } catch (const db::EngineError& e) {
-        ui.showMessage(QStringLiteral("运行中发生错误：") + e.text() +
-                           QStringLiteral(",请与系统管理员或软件发行者联系。"),
-                       MessageKind::Error);
+        ui.showRuntimeError(e.text(), QStringLiteral(",请与系统管理员或软件发行者联系。"));
         return QString();
     }
 }

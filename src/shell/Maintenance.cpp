@@ -17,13 +17,6 @@ ConnectionClient::~ConnectionClient() = default;
 
 namespace {
 
-QByteArray readWhole(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw db::EngineError(file.errorString());
-    return file.readAll();
-}
-
 // Closes the connection for the life of the object and opens it (and the
 // list) again on every path out.
 class ClosedConnection {
@@ -38,7 +31,7 @@ public:
         try {
             database_.reopen();
         } catch (const db::EngineError& e) {
-            ui_.showMessage(kRuntimeErrorPrefix + e.text(), MessageKind::Error);
+            ui_.showRuntimeError(e.text());
         }
         if (list_)
             list_->connectionReopened();
@@ -83,7 +76,7 @@ bool BackupDatabase(SurveyDatabase& database, UserInteraction& ui, ConnectionCli
 
     ClosedConnection closed(database, ui, list);
     try {
-        db::replaceFileContents(target, readWhole(database.currentPath()));
+        db::replaceFileContents(target, db::readFileContents(database.currentPath()));
     } catch (const db::EngineError& e) {
         ui.showMessage(e.text(), MessageKind::Error);
         return false;
@@ -98,12 +91,12 @@ bool CompactDatabase(SurveyDatabase& database, UserInteraction& ui, ConnectionCl
     try {
         temporary = freshTemporaryName();
         db::compactDatabase(database.currentPath(), temporary);
-        db::replaceFileContents(database.currentPath(), readWhole(temporary));
+        db::replaceFileContents(database.currentPath(), db::readFileContents(temporary));
         QFile::remove(temporary);
     } catch (const db::EngineError& e) {
         if (!temporary.isEmpty())
             QFile::remove(temporary);
-        ui.showMessage(kRuntimeErrorPrefix + e.text(), MessageKind::Error);
+        ui.showRuntimeError(e.text());
         return false;
     }
     ui.showMessage(kCompactSucceeded);

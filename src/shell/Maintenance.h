@@ -19,7 +19,6 @@ public:
 
 inline const QString kBackupSucceeded = QStringLiteral("备份成功");
 inline const QString kCompactSucceeded = QStringLiteral("压缩操作成功");
-inline const QString kRuntimeErrorPrefix = QStringLiteral("运行中发生错误：");
 
 // A chosen backup name longer than four characters that does not end in
 // ".mdb" gets ".mdb" appended.

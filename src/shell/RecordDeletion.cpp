@@ -67,21 +67,7 @@ bool DeleteSelectedRecords(RecordList& list, const std::vector<int>& selectedRow
     return false;
 }
 
-std::optional<DeleteRange> ReadDeleteRange(const QString& fromText, const QString& toText) {
-    const auto number = [](const QString& text) {
-        return text.trimmed().isEmpty() ? 0.0 : text.trimmed().toDouble();
-    };
-    DeleteRange range{number(fromText), number(toText), false};
-    if (range.from == 0 || range.to == 0)
-        return std::nullopt;
-    if (range.to < range.from) {
-        range.to = range.from;
-        range.raised = true;
-    }
-    return range;
-}
-
-QString DeleteRangeStatement(const DeleteRange& range) {
+QString DeleteRangeStatement(const CodeRange& range) {
     // The bounds are numbers read from digit-only edits, written with two decimals.
     return QStringLiteral("delete from dt_data where c901>=%1 and c901<=%2")
         .arg(db::formatUnitCode(range.from), db::formatUnitCode(range.to));
@@ -109,7 +95,7 @@ bool DeleteAllRecords(db::Connection& connection, UserInteraction& ui) {
     return confirmedDelete(connection, ui, QStringLiteral("delete from dt_data"));
 }
 
-bool DeleteRecordRange(const DeleteRange& range, db::Connection& connection, UserInteraction& ui) {
+bool DeleteRecordRange(const CodeRange& range, db::Connection& connection, UserInteraction& ui) {
     return confirmedDelete(connection, ui, DeleteRangeStatement(range));
 }
 

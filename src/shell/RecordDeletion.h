@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CodeRange.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -26,20 +28,11 @@ bool DeleteSelectedRecords(RecordList& list, const std::vector<int>& selectedRow
                            const QString& table, const QString& keyColumn,
                            db::Connection& connection, UserInteraction& ui);
 
-// The range the delete dialog's two edits give: empty counts as 0; a second
-// number below the first becomes the first. Nothing when either is 0.
-struct DeleteRange {
-    double from = 0;
-    double to = 0;
-    bool raised = false; // the second edit has to show the first edit's text
-};
-std::optional<DeleteRange> ReadDeleteRange(const QString& fromText, const QString& toText);
-
-QString DeleteRangeStatement(const DeleteRange& range);
+QString DeleteRangeStatement(const CodeRange& range);
 
 // "所有的数据" and "指定单位编号的范围": asked in a warning box first; true when
 // the deletion was carried out.
 bool DeleteAllRecords(db::Connection& connection, UserInteraction& ui);
-bool DeleteRecordRange(const DeleteRange& range, db::Connection& connection, UserInteraction& ui);
+bool DeleteRecordRange(const CodeRange& range, db::Connection& connection, UserInteraction& ui);
 
 } // namespace kestrune::shell

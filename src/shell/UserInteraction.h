@@ -7,6 +7,9 @@ namespace kestrune::shell {
 
 enum class MessageKind { Information, Warning, Error };
 
+// The start of every unexpected error a command reports.
+inline const QString kRuntimeErrorPrefix = QStringLiteral("运行中发生错误：");
+
 // What a save or open dialog is asked to show.
 struct FileDialogRequest {
     QString title;
@@ -39,6 +42,10 @@ public:
     virtual ~UserInteraction();
 
     virtual void showMessage(const QString& text, MessageKind kind = MessageKind::Information) = 0;
+    // "运行中发生错误：" + the error's text (+ what to do about it).
+    void showRuntimeError(const QString& error, const QString& advice = QString()) {
+        showMessage(kRuntimeErrorPrefix + error + advice, MessageKind::Error);
+    }
     // A Yes/No warning box; true for Yes.
     bool confirm(const QString& text) { return confirm(text, QStringLiteral("提示信息")); }
     virtual bool confirm(const QString& text, const QString& caption) = 0;

@@ -134,13 +134,13 @@ TEST_F(RecordListTest, YesToAllDeletesThisAndEveryLaterSelectedRow) {
 }
 
 TEST_F(RecordListTest, RangeDeletionWritesTwoDecimalsAndRaisesTheUpperBound) {
-    EXPECT_FALSE(ReadDeleteRange("", "100000000003"));
-    EXPECT_FALSE(ReadDeleteRange("100000000003", "0"));
-    const auto range = ReadDeleteRange("100000000002", "100000000004");
+    EXPECT_FALSE(ReadCodeRange("", "100000000003"));
+    EXPECT_FALSE(ReadCodeRange("100000000003", "0"));
+    const auto range = ReadCodeRange("100000000002", "100000000004");
     ASSERT_TRUE(range);
     EXPECT_EQ(DeleteRangeStatement(*range),
               "delete from dt_data where c901>=100000000002.00 and c901<=100000000004.00");
-    const auto raised = ReadDeleteRange("100000000003", "100000000001");
+    const auto raised = ReadCodeRange("100000000003", "100000000001");
     ASSERT_TRUE(raised);
     EXPECT_TRUE(raised->raised);
     ui.confirmAnswers = {false, true};

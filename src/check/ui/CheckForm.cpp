@@ -3,6 +3,7 @@
 #include "check/LogicCheckRun.h"
 #include "check/ReportFileError.h"
 #include "schema/EngineError.h"
+#include "shell/CodeRange.h"
 #include "shell/ProgressEstimate.h"
 #include "shell/UserInteraction.h"
 #include "shell/ui/DialogParts.h"
@@ -130,7 +131,7 @@ std::optional<CheckSelection> TdlgCheckForm::chosenSelection() {
             ui_.showMessage(kMissingRangeMessage, shell::MessageKind::Warning);
             return std::nullopt;
         }
-        if (to_->text().toDouble() < from_->text().toDouble())
+        if (shell::ReadCodeRange(from_->text(), to_->text())->raised)
             to_->setText(from_->text());
         return selection;
     }

@@ -11,6 +11,7 @@
 #include "entry/RegionChoice.h"
 #include "entry/RtfNotes.h"
 #include "shell/UserInteraction.h"
+#include "shell/ui/DialogParts.h"
 #include "shell/ui/ToolForm.h"
 
 #include <QAction>
@@ -22,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
@@ -44,10 +44,6 @@ QLabel* smallLabel(const QString& text, QWidget* parent) {
     font.setPointSize(8);
     label->setFont(font);
     return label;
-}
-
-QValidator* noQuotes(QObject* parent) {
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^'\"`]*")), parent);
 }
 
 const QStringList kCoverOrder = {"c901", "c902", "c903", "c904", "c907", "c905", "c906"};
@@ -147,7 +143,7 @@ QWidget* TdlgSurveyDataForm::buildCover() {
             name == QLatin1String("c906")) {
             edit = new QLineEdit(page);
             edit->setMaxLength(name == QLatin1String("c902") ? 60 : 50);
-            edit->setValidator(noQuotes(edit));
+            edit->setValidator(shell::NoQuotesValidator(edit));
         } else {
             auto* number = new TNumberEdit(page);
             const bool code = name == QLatin1String("c901");

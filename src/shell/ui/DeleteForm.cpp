@@ -71,7 +71,7 @@ void TdlgDeleteForm::runDeletion() {
     if (all_->isChecked()) {
         deleted = DeleteAllRecords(connection, ui_);
     } else {
-        const std::optional<DeleteRange> range = ReadDeleteRange(from_->text(), to_->text());
+        const std::optional<CodeRange> range = ReadCodeRange(from_->text(), to_->text());
         if (!range) {
             ui_.showMessage(kDeleteRangeMissing, MessageKind::Warning);
             return;

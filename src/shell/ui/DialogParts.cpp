@@ -27,4 +27,8 @@ QValidator* DigitsValidator(QObject* parent) {
     return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), parent);
 }
 
+QValidator* NoQuotesValidator(QObject* parent) {
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^'\"`]*")), parent);
+}
+
 } // namespace kestrune::shell

@@ -20,4 +20,7 @@ QHBoxLayout* RunAndReturnButtons(QDialog* dialog, const QString& runCaption,
 // Digits only, as the unit-code and range edits take them.
 QValidator* DigitsValidator(QObject* parent);
 
+// Text boxes refuse the single quote, the double quote and the backquote.
+QValidator* NoQuotesValidator(QObject* parent);
+
 } // namespace kestrune::shell

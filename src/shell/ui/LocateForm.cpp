@@ -12,14 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace kestrune::shell {
-
-QValidator* NoQuotesValidator(QObject* parent) {
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^'\"`]*")), parent);
-}
 
 TdlgLocateForm::TdlgLocateForm(SurveyDatabase& database, RecordList& list, UserInteraction& ui,
                                QWidget* parent)

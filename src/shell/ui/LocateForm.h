@@ -4,7 +4,6 @@
 
 class QLineEdit;
 class QRadioButton;
-class QValidator;
 
 namespace kestrune::shell {
 
@@ -35,8 +34,5 @@ private:
     QLineEdit* code_;
     QLineEdit* name_;
 };
-
-// A validator that refuses the single quote, the double quote and the backquote.
-QValidator* NoQuotesValidator(QObject* parent);
 
 } // namespace kestrune::shell

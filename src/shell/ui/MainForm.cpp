@@ -261,7 +261,7 @@ void TMainForm::openRecordList() {
         else
             recordList_.close();
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
     }
     listArea_->setCurrentWidget(listVisible_ ? static_cast<QWidget*>(grid_) : background_);
     grid_->showList();
@@ -298,7 +298,7 @@ void TMainForm::refreshList() {
     try {
         recordList_.requeryAndReturn();
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
     }
     grid_->showList();
 }
@@ -370,7 +370,7 @@ void TMainForm::showSearchResults(const QString& condition) {
     try {
         results.setCondition(condition);
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
         return;
     }
     results.exec();
@@ -409,7 +409,7 @@ void TMainForm::openCheckDialog() {
             [this] { return selectedCodes(); }, [this] { refreshList(); }, this);
         dialog.exec();
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
     }
 }
 
@@ -422,9 +422,9 @@ void TMainForm::checkSelectedRecords() {
         check::RunLogicCheck(session_.database.connection(), explainer, ui_,
                              check::CheckSelection::unitCodes(codes), session_.database.label());
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
     } catch (const check::ReportFileError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
     }
     refreshList();
 }
@@ -451,7 +451,7 @@ void TMainForm::resetAllRecordStates() {
     try {
         session_.database.connection().execute(QStringLiteral("update dt_data set RecordState=1"));
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
     }
     refreshList();
 }

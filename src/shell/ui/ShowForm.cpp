@@ -71,7 +71,7 @@ void TdlgShowForm::save() {
     try {
         SaveColumnChoices(database_.connection(), checked);
     } catch (const db::EngineError& e) {
-        ui_.showMessage(QStringLiteral("运行中发生错误：") + e.text(), MessageKind::Error);
+        ui_.showRuntimeError(e.text());
         return;
     }
     if (rebuildList_)
