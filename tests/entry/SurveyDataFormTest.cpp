@@ -79,6 +79,7 @@ protected:
         catalogue = shell::ReadFieldCatalogue(session.database.connection());
         form = std::make_unique<TdlgSurveyDataForm>(catalogue, session.database.connection(), ui,
                                                     codeMenu);
+        form->editor().setAdding(true);
         form->LoadCodeLists();
         form->PrepareNewRecord();
     }
@@ -160,6 +161,7 @@ TEST_F(SurveyDataFormTest, EnterWalksThePageAndUpFromTheCoverShowsTheLastPage) {
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->setLoaded(false); // the walk alone; the page guard has tests of its own
     form->ApplyReportingState(1);
     form->ApplyLevelRules(3); // a county union fills every box of 表1
     form->DataPage()->setCurrentIndex(1);

@@ -103,7 +103,8 @@ TEST_F(MainWindowTest, StatusBarCaptionAndLongLivedWindows) {
         window->versionPane()->text().startsWith("开发单位：Brenvatik\u3000软件版本：1.0 (Build "));
     EXPECT_EQ(window->clockPane()->text(), QDate::currentDate().toString("yyyy年MM月dd日"));
     EXPECT_EQ(window->longLivedWindowNames(),
-              (QStringList{"TProgressBarForm", "TToolForm", "TProgressBar2LineForm"}));
+              (QStringList{"TdlgSurveyDataForm", "TMessageListWinForm", "TProgressBarForm",
+                           "TToolForm", "TProgressBar2LineForm"}));
 }
 
 TEST_F(MainWindowTest, AnEmptyListDisablesActionsAndTheirShortcuts) {

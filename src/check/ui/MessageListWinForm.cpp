@@ -16,6 +16,8 @@ TMessageListWinForm::TMessageListWinForm(LogicErrorList& list, QWidget* parent)
     QPalette yellow = palette();
     yellow.setColor(QPalette::Window, QColor(255, 255, 204));
     setPalette(yellow);
+    // Shown beside the entry dialog without taking the focus from its box.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     grid_->setColumnCount(4);
     grid_->setHorizontalHeaderLabels({QStringLiteral("逻辑关系"), QStringLiteral("说明"),
                                       QStringLiteral("页号"), QStringLiteral("变量")});
@@ -54,7 +56,8 @@ void TMessageListWinForm::goToRow(int row) {
     if (going_ || row < 0 || row >= int(list_.messages().size()))
         return;
     going_ = true;
-    const LogicMessage& m = list_.messages()[size_t(row)];
+    // A copy: going to the page checks it again, which refills the list.
+    const LogicMessage m = list_.messages()[size_t(row)];
     if (goTo_)
         goTo_(m.page, m.focus);
     grid_->selectRow(0);

@@ -2,6 +2,7 @@
 
 #include "CityNameForm.h"
 #include "NumberEdit.h"
+#include "check/ui/MessageListWinForm.h"
 #include "entry/CoverExits.h"
 #include "entry/CoverRules.h"
 #include "entry/CoverValidation.h"
@@ -24,7 +25,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -54,7 +57,8 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
                                        db::Connection& connection, shell::UserInteraction& ui,
                                        shell::TToolForm& codeMenu, QWidget* parent)
     : QDialog(parent), connection_(connection), ui_(ui), codeMenu_(codeMenu), catalogue_(catalogue),
-      pages_(new QTabWidget(this)), notes_(new QTextBrowser(this)) {
+      pages_(new QTabWidget(this)), notes_(new QTextBrowser(this)), explainer_(connection, ui),
+      editor_(connection, ui, explainer_, *this) {
     setObjectName(QStringLiteral("dlgSurveyDataForm"));
     setWindowTitle(QStringLiteral("基层以上单位数据"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -75,6 +79,10 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
         LoadNotes(PageNotesName(page));
         FocusFirstField();
     });
+    // Every change of page a person starts goes through the page guard.
+    pages_->tabBar()->setFocusPolicy(Qt::NoFocus);
+    pages_->tabBar()->installEventFilter(this);
+    pages_->installEventFilter(this);
 
     notes_->setObjectName(QStringLiteral("rtfNotes"));
     notes_->setReadOnly(true);
@@ -92,6 +100,13 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
     buildButtons();
     auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     connect(save, &QShortcut::activated, this, &TdlgSurveyDataForm::temporarySaveRequested);
+    connect(this, &TdlgSurveyDataForm::temporarySaveRequested, this,
+            [this] { editor_.tbHoldClick(); });
+    connect(this, &TdlgSurveyDataForm::formalSaveRequested, this,
+            [this] { editor_.tbSaveClick(SaveStart::Person); });
+
+    messageList_ = new check::TMessageListWinForm(editor_.logicErrors(), this);
+    messageList_->setGoTo([this](int page, const QString& field) { goToLogicError(page, field); });
 }
 
 QWidget* TdlgSurveyDataForm::buildCover() {
@@ -260,21 +275,37 @@ void TdlgSurveyDataForm::buildButtons() {
         bar->addWidget(button);
     }
     buttons_.value(QStringLiteral("tbAdd"))->hide();
+    buttons_.value(QStringLiteral("tbPrint"))->setEnabled(false);
+    connect(buttons_.value(QStringLiteral("tbHold")), &QPushButton::clicked, this,
+            [this] { editor_.tbHoldClick(); });
+    for (const char* name : {"tbSave", "tbAdd"})
+        connect(buttons_.value(QString::fromLatin1(name)), &QPushButton::clicked, this,
+                [this] { editor_.tbSaveClick(SaveStart::Person); });
+    connect(buttons_.value(QStringLiteral("tbCheck")), &QPushButton::clicked, this,
+            [this] { editor_.tbCheckClick(); });
     connect(buttons_.value(QStringLiteral("tbReturn")), &QPushButton::clicked, this,
-            &QDialog::reject);
+            &TdlgSurveyDataForm::tbReturnClick);
     bar->addStretch();
-    auto* nav = new QToolBar(this);
-    nav->setObjectName(QStringLiteral("NavBar"));
-    const std::pair<const char*, const char*> actions[] = {{"actFirst", "第一条"},
-                                                           {"actPrev", "上一条"},
-                                                           {"actNext", "下一条"},
-                                                           {"actLast", "最后一条"}};
-    for (const auto& [name, caption] : actions) {
-        QAction* a = nav->addAction(QString::fromUtf8(caption));
+    itemNo_ = new QLabel(this);
+    itemNo_->setObjectName(QStringLiteral("ItemNo"));
+    bar->addWidget(itemNo_);
+    navBar_ = new QToolBar(this);
+    navBar_->setObjectName(QStringLiteral("NavBar"));
+    const std::pair<const char*, RecordMove> actions[] = {{"actFirst", RecordMove::First},
+                                                          {"actPrev", RecordMove::Prior},
+                                                          {"actNext", RecordMove::Next},
+                                                          {"actLast", RecordMove::Last}};
+    const QStringList captions = {QStringLiteral("第一条"), QStringLiteral("上一条"),
+                                  QStringLiteral("下一条"), QStringLiteral("最后一条")};
+    int index = 0;
+    for (const auto& [name, move] : actions) {
+        QAction* a = navBar_->addAction(captions[index++]);
         a->setObjectName(QString::fromLatin1(name));
+        const RecordMove where = move;
+        connect(a, &QAction::triggered, this, [this, where] { editor_.Move(where); });
         nav_.insert(a->objectName(), a);
     }
-    bar->addWidget(nav);
+    bar->addWidget(navBar_);
     static_cast<QVBoxLayout*>(layout())->addLayout(bar);
 }
 
@@ -390,7 +421,7 @@ bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {
     if (failure->rule == CoverRule::UnitCodeTaken) {
         buttons_.value(QStringLiteral("tbHold"))->setEnabled(false);
         buttons_.value(QStringLiteral("tbSave"))->setEnabled(false);
-        pages_->setCurrentIndex(0);
+        turnToPage(0);
     }
     if (QWidget* box = boxes_.value(failure->focusField))
         box->setFocus();
@@ -570,6 +601,8 @@ void TdlgSurveyDataForm::ApplyLevelRules(int level) {
 void TdlgSurveyDataForm::ApplyReportingState(int state) {
     qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c907")))->setValue(state);
     const bool answering = state < 3;
+    if (!answering)
+        editor_.ClearLogicErrors();
     buttons_.value(QStringLiteral("tbCheck"))->setEnabled(answering);
     buttons_.value(QStringLiteral("tbHold"))->setEnabled(answering);
     for (int p = 1; p < int(EntryPages().size()); ++p) {
@@ -620,8 +653,8 @@ void TdlgSurveyDataForm::FocusNextField(QWidget* from) {
         Q_EMIT formalSaveRequested();
         return;
     }
-    pages_->setCurrentIndex(pages_->currentIndex() + 1);
-    FocusFirstField();
+    if (turnToPage(pages_->currentIndex() + 1))
+        FocusFirstField();
 }
 
 void TdlgSurveyDataForm::FocusPriorField(QWidget* from) {
@@ -634,7 +667,8 @@ void TdlgSurveyDataForm::FocusPriorField(QWidget* from) {
     }
     const int previous =
         pages_->currentIndex() == 0 ? pages_->count() - 1 : pages_->currentIndex() - 1;
-    pages_->setCurrentIndex(previous);
+    if (!turnToPage(previous))
+        return;
     const QList<QWidget*> before = tabStops(previous);
     for (qsizetype i = before.size() - 1; i >= 0; --i) {
         if (before[i]->isEnabled()) {
@@ -645,6 +679,8 @@ void TdlgSurveyDataForm::FocusPriorField(QWidget* from) {
 }
 
 bool TdlgSurveyDataForm::eventFilter(QObject* watched, QEvent* event) {
+    if (filterPageKeys(watched, event))
+        return true;
     if (event->type() == QEvent::FocusIn && watched->isWidgetType())
         EditBoxEnter(static_cast<QWidget*>(watched));
     if (event->type() == QEvent::FocusOut && watched->isWidgetType()) {

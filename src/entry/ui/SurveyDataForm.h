@@ -1,5 +1,8 @@
 #pragma once
 
+#include "check/RuleExplainer.h"
+#include "entry/RecordEditor.h"
+#include "entry/RecordPages.h"
 #include "shell/CodeList.h"
 #include "shell/RecordColumns.h"
 
@@ -22,14 +25,19 @@ namespace kestrune::shell {
 class TToolForm;
 class UserInteraction;
 } // namespace kestrune::shell
+namespace kestrune::check {
+class TMessageListWinForm;
+}
 
 namespace kestrune::entry {
 
 class TNumberEdit;
 
 // "基层以上单位数据": one survey record on fourteen pages, every box named
-// after its column and bound to it through the field catalogue.
-class TdlgSurveyDataForm : public QDialog {
+// after its column and bound to it through the field catalogue. The main
+// window creates it once and shows it for adding or editing records; the
+// record editor decides what loading, saving and leaving do.
+class TdlgSurveyDataForm : public QDialog, public RecordPages {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 995;
@@ -44,27 +52,60 @@ public:
     QWidget* box(const QString& fieldName) const;
     QPushButton* button(const QString& name) const;
     QAction* navAction(const QString& name) const;
+    QLabel* itemNo() const { return itemNo_; }
+    QToolBar* navBar() const { return navBar_; }
+    check::TMessageListWinForm* messageList() const { return messageList_; }
+    RecordEditor& editor() { return editor_; }
+    // Whether printing would be offered now; the print button itself waits
+    // for the annual report.
+    bool printWanted() const { return printWanted_; }
+
+    // Showing the dialog: the code lists are read and the record is loaded.
+    void FormShow();
+    // Turns to a page through the page guard; false when the guard refused.
+    bool turnToPage(int page, bool fromErrorList = false);
+    // The logic error list's double click: the rule's page, then its box.
+    void goToLogicError(int page, const QString& field);
+    // "返  回": closes without asking and without saving.
+    void tbReturnClick();
+    // Closing asks to save unsaved changes first.
+    void reject() override;
 
     // Reads a stored row (column name -> value) into the bound boxes.
-    void ReadRecord(const QVariantMap& row);
+    void ReadRecord(const QVariantMap& row) override;
     // The bound boxes' values as the row is to store them.
-    QVariantMap WrittenValues();
+    QVariantMap WrittenValues() override;
     // Empties the boxes for a new record.
-    void PrepareNewRecord();
+    void PrepareNewRecord() override;
+    std::optional<qint64> boxValue(const QString& name) const override;
 
-    void ApplyLevelRules(int level);
+    void ShowProposedCover(double unitCode, const LastCover& last) override;
+    LastCover enteredCover() const override;
+    void RunCoverExits() override;
+    void ApplyLevelRules(int level) override;
     void ApplyReportingState(int state);
-    int levelCode() const;
-    int stateCode() const;
+    int levelCode() const override;
+    int stateCode() const override;
 
-    void FocusFirstField();
+    void ShowCoverPage() override;
+    void FocusFirstField() override;
     void FocusNextField(QWidget* from);
     void FocusPriorField(QWidget* from);
     bool modified() const { return modified_; }
 
+    bool holdEnabled() const override;
+    bool saveEnabled() const override;
+    void setSaveButtons(bool hold, bool save) override;
+    void setPrintEnabled(bool enabled) override;
+    void showModeButtons(bool adding) override;
+    void showPosition(const QString& caption, bool captionShown, bool navigationShown) override;
+    void setNavigation(bool backward, bool forward) override;
+    void showLogicErrors() override;
+    void hideLogicErrors() override;
+
     // The pages are filled: leaving a box checks it.
-    void setLoaded(bool loaded) { loaded_ = loaded; }
-    bool loaded() const { return loaded_; }
+    void setLoaded(bool loaded) override { loaded_ = loaded; }
+    bool loaded() const override { return loaded_; }
     // The code lists of the name boxes, read each time the dialog is shown.
     void LoadCodeLists();
     // Leaving the code boxes: the name beside the box follows the code, the
@@ -77,7 +118,7 @@ public:
     // Checks the cover before the record is saved or the cover is left: the
     // first broken rule is shown and its box gets the focus; a unit code that
     // another record has disables both saves and shows the cover.
-    bool ValidateCover(bool adding, double storedCode);
+    bool ValidateCover(bool adding, double storedCode) override;
     void openRegionPicker();
     // Entering the name, filler or phone box asks for the preferred input
     // method (the "ImePrefer" setting) to be opened.
@@ -93,6 +134,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* buildCover();
@@ -105,6 +147,8 @@ private:
     void checkLeftBox(QWidget* box);
     bool filterCoverKey(QWidget* box, QKeyEvent* key);
     void refocus(QWidget* box);
+    bool filterPageKeys(QObject* watched, QEvent* event);
+    QWidget* boxNamed(const QString& name) const;
     void chooseCode(const QString& nameBox);
     bool codeBoxExit(const QString& codeBox, const QString& nameBox,
                      const shell::TMenuItemDataArray& codes, const QString& unknown,
@@ -127,7 +171,13 @@ private:
     QMap<QString, QPushButton*> buttons_;
     QMap<QString, QAction*> nav_;
     QList<QWidget*> pageContainers_;
+    QLabel* itemNo_ = nullptr;
+    QToolBar* navBar_ = nullptr;
     bool modified_ = false;
+    bool printWanted_ = false;
+    check::RuleExplainer explainer_;
+    RecordEditor editor_;
+    check::TMessageListWinForm* messageList_ = nullptr;
 };
 
 } // namespace kestrune::entry

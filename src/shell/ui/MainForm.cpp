@@ -15,6 +15,7 @@
 #include "check/ReportFileError.h"
 #include "check/RuleExplainer.h"
 #include "check/ui/CheckForm.h"
+#include "entry/ui/SurveyDataForm.h"
 #include "schema/EngineError.h"
 #include "shell/Maintenance.h"
 #include "shell/OptionsModel.h"
@@ -316,6 +317,12 @@ void TMainForm::runAction(ActionId id) {
         CompactDatabase(session_.database, ui_, &recordList_);
         grid_->showList();
         break;
+    case ActionId::AddNew:
+        openRecordEditor(true);
+        break;
+    case ActionId::Modify:
+        openRecordEditor(false);
+        break;
     case ActionId::Delete:
         openDeleteDialog();
         break;
@@ -344,6 +351,49 @@ void TMainForm::runAction(ActionId id) {
         // The functions of the other actions come with their own windows.
         break;
     }
+}
+
+bool TMainForm::createEntryForm() {
+    if (entryForm_)
+        return true;
+    try {
+        db::Connection& connection = session_.database.connection();
+        entryForm_ = new entry::TdlgSurveyDataForm(ReadFieldCatalogue(connection), connection, ui_,
+                                                   *toolForm_, this);
+    } catch (const db::EngineError& e) {
+        ui_.showRuntimeError(e.text());
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::openRecordEditor(bool adding) {
+    grid_->takeCurrentRow();
+    if (!adding && recordList_.isEmpty())
+        return;
+    if (!toolForm_)
+        createLongLivedWindows();
+    if (!createEntryForm())
+        return;
+    const std::optional<double> bookmark = recordList_.currentCode();
+    entry::RecordEditor& editor = entryForm_->editor();
+    editor.setAdding(adding);
+    if (!adding)
+        editor.setPrintCode(*bookmark);
+    editor.SetRecordList(&recordList_);
+    entryForm_->exec();
+    try {
+        // Added records leave the list where it was; editing leaves it on
+        // the record the dialog showed last.
+        if (adding)
+            recordList_.requeryAndGoTo(bookmark);
+        else
+            recordList_.requeryAndReturn();
+    } catch (const db::EngineError& e) {
+        ui_.showRuntimeError(e.text());
+    }
+    grid_->showList();
+    updateActions();
 }
 
 void TMainForm::openDeleteDialog() {
@@ -468,12 +518,15 @@ void TMainForm::createLongLivedWindows() {
         qt->setProgressForm(progressForm_);
     toolForm_ = new TToolForm(this);
     progress2Form_ = new TProgressBar2LineForm(this);
+    createEntryForm();
 }
 
 QStringList TMainForm::longLivedWindowNames() const {
     QStringList names;
     for (const QString& name : StartupWindowOrder()) {
-        const bool exists = (name == QLatin1String("TProgressBarForm") && progressForm_) ||
+        const bool exists = (name == QLatin1String("TdlgSurveyDataForm") && entryForm_) ||
+                            (name == QLatin1String("TMessageListWinForm") && entryForm_) ||
+                            (name == QLatin1String("TProgressBarForm") && progressForm_) ||
                             (name == QLatin1String("TToolForm") && toolForm_) ||
                             (name == QLatin1String("TProgressBar2LineForm") && progress2Form_);
         if (exists)

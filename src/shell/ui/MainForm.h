@@ -13,6 +13,10 @@ class QListWidget;
 class QStackedWidget;
 class QToolBox;
 
+namespace kestrune::entry {
+class TdlgSurveyDataForm;
+}
+
 namespace kestrune::shell {
 
 struct Session;
@@ -57,6 +61,10 @@ public:
     void openSearchDialog();
     void openColumnDialog();
     void openCheckDialog();
+    // The entry dialog over the list: adding new records, or editing the
+    // current one and moving through the list.
+    void openRecordEditor(bool adding);
+    entry::TdlgSurveyDataForm* entryForm() const { return entryForm_; }
     // Checks the rows marked in the list (or the current one) without progress.
     void checkSelectedRecords();
     // Unit codes of the marked rows, or of the current row when none is marked.
@@ -80,6 +88,7 @@ private:
     void showAbout();
     void showOptions();
     void resetAllRecordStates();
+    bool createEntryForm();
 
     Session& session_;
     UserInteraction& ui_;
@@ -95,6 +104,7 @@ private:
     QPointer<TProgressBarForm> progressForm_;
     QPointer<TProgressBar2LineForm> progress2Form_;
     QPointer<TToolForm> toolForm_;
+    entry::TdlgSurveyDataForm* entryForm_ = nullptr; // a child, lives as long as this window
     bool listVisible_ = true;
 };
 

@@ -1,0 +1,218 @@
+#include "RecordEditor.h"
+
+#include "RecordPages.h"
+#include "schema/Connection.h"
+#include "schema/EngineError.h"
+#include "shell/RecordList.h"
+#include "shell/UserInteraction.h"
+
+namespace kestrune::entry {
+
+namespace {
+
+QVariantMap storedRow(db::Connection& connection, double code) {
+    QVariantMap row;
+    db::Dataset record = connection.query(
+        QStringLiteral("SELECT * from dt_data Where c901=:ReocrdID"), QVariantList{code});
+    if (record.isEmpty())
+        return row;
+    for (int column = 0; column < record.columnCount(); ++column)
+        row.insert(record.columnName(column), record.value(column));
+    return row;
+}
+
+} // namespace
+
+QString PositionCaption(int currentRow, int rowCount) {
+    if (rowCount < 2)
+        return QStringLiteral("第1条/共1条");
+    return QStringLiteral("第%1条/共%2条").arg(currentRow + 1).arg(rowCount);
+}
+
+RecordEditor::RecordEditor(db::Connection& connection, shell::UserInteraction& ui,
+                           check::RuleExplainer& explainer, RecordPages& pages)
+    : connection_(connection), ui_(ui), pages_(pages),
+      pageRules_(connection, explainer, ui, errors_,
+                 [&pages](const QString& name) { return pages.boxValue(name); }) {}
+
+void RecordEditor::LoadRecord() {
+    pages_.setLoaded(false);
+    const std::optional<double> current = list_ ? list_->currentCode() : std::nullopt;
+    try {
+        if (adding_) {
+            savedOnce_ = false;
+            storedCode_ = 0;
+            pages_.PrepareNewRecord();
+            pages_.ShowProposedCover(NextUnitCode(connection_), ReadLastCover());
+        } else {
+            storedCode_ = current.value_or(0);
+            pages_.ReadRecord(current ? storedRow(connection_, *current) : QVariantMap());
+            pages_.RunCoverExits();
+        }
+    } catch (const db::EngineError& e) {
+        ui_.showRuntimeError(e.text());
+    }
+    pages_.ApplyLevelRules(pages_.levelCode());
+    pages_.ShowCoverPage();
+    showPosition();
+    pages_.showModeButtons(adding_);
+    pages_.setSaveButtons(false, false);
+    pages_.setLoaded(true);
+}
+
+void RecordEditor::showPosition() {
+    const int rows = list_ ? list_->rowCount() : 0;
+    const int row = list_ ? list_->currentRow() : 0;
+    pages_.showPosition(PositionCaption(row, rows), !adding_, rows >= 2 && !adding_);
+    pages_.setNavigation(rows > 0 && row > 0, rows > 0 && row < rows - 1);
+}
+
+bool RecordEditor::write(SaveKind kind) {
+    const bool newRow = adding_ && !savedOnce_;
+    // A new record leaves the list where it was; an edited one stays current
+    // under the code it is now stored with.
+    const std::optional<double> bookmark = list_ ? list_->currentCode() : std::nullopt;
+    try {
+        storedCode_ = WriteRecord(connection_, pages_.WrittenValues(), kind, newRow, storedCode_);
+    } catch (const db::EngineError& e) {
+        ui_.showMessage(SaveErrorMessage(e.text()), shell::MessageKind::Error);
+        return false;
+    }
+    if (list_) {
+        try {
+            list_->requeryAndGoTo(adding_ ? bookmark : std::optional<double>(storedCode_));
+        } catch (const db::EngineError& e) {
+            ui_.showRuntimeError(e.text());
+        }
+        showPosition();
+    }
+    return true;
+}
+
+bool RecordEditor::tbHoldClick() {
+    if (!pages_.ValidateCover(adding_, storedCode_))
+        return false;
+    if (!write(SaveKind::Temporary))
+        return false;
+    savedOnce_ = true;
+    pages_.setSaveButtons(false, pages_.saveEnabled());
+    pages_.setPrintEnabled(true);
+    ui_.showMessage(kTemporarilySaved);
+    return true;
+}
+
+bool RecordEditor::tbSaveClick(SaveStart start) {
+    if (!pages_.ValidateCover(adding_, storedCode_))
+        return false;
+    if (start == SaveStart::Person && pages_.stateCode() <= 2)
+        CheckAllPages();
+    const bool clean = errors_.isEmpty();
+    if (!write(clean ? SaveKind::FormalClean : SaveKind::FormalWithErrors))
+        return false;
+    pages_.setSaveButtons(false, false);
+    savedOnce_ = false;
+    pages_.setPrintEnabled(true);
+    ui_.showMessage(clean ? kSavedClean : kSavedWithErrors);
+    StoreLastCover(pages_.enteredCover());
+    if (adding_)
+        LoadRecord();
+    return true;
+}
+
+void RecordEditor::tbCheckClick() {
+    if (!pages_.ValidateCover(adding_, storedCode_))
+        return;
+    CheckAllPages();
+    if (errors_.isEmpty()) {
+        ui_.showMessage(kNoLogicErrors);
+        pages_.hideLogicErrors();
+        return;
+    }
+    pages_.showLogicErrors();
+    pages_.FocusFirstField();
+}
+
+bool RecordEditor::CheckPage(int page, bool clearFirst) {
+    const bool empty = pageRules_.CheckPage(page, clearFirst);
+    if (!errors_.isEmpty())
+        pages_.showLogicErrors();
+    return empty;
+}
+
+bool RecordEditor::CheckAllPages() {
+    const bool empty = pageRules_.CheckAllPages();
+    if (!errors_.isEmpty())
+        pages_.showLogicErrors();
+    return empty;
+}
+
+void RecordEditor::ClearLogicErrors() {
+    errors_.clear();
+    pages_.hideLogicErrors();
+}
+
+bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorList) {
+    if (!pages_.loaded() || pages_.stateCode() > 2)
+        return true;
+    ClearLogicErrors();
+    if (leaving == 0) {
+        if (!pages_.ValidateCover(adding_, storedCode_))
+            return false;
+        if (!fromErrorList)
+            return true;
+    }
+    CheckPage(entering, true);
+    if (leaving != 0)
+        CheckPage(leaving, false);
+    return true;
+}
+
+bool RecordEditor::unsavedChanges() const {
+    // A reporting state of 3 or more disables the temporary save; its
+    // changes are still worth the question.
+    return pages_.saveEnabled() && (pages_.holdEnabled() || pages_.stateCode() > 2);
+}
+
+bool RecordEditor::FormCloseQuery() {
+    if (unsavedChanges() && ui_.confirm(kSaveChangesQuestion, QStringLiteral("提示信息"))) {
+        if (!pages_.ValidateCover(adding_, storedCode_))
+            return false;
+        if (pages_.stateCode() <= 2)
+            CheckAllPages();
+        pages_.hideLogicErrors();
+        // Leaving is allowed whether or not the save succeeds.
+        if (errors_.isEmpty())
+            tbSaveClick(SaveStart::CloseGuard);
+        else
+            tbHoldClick();
+        return true;
+    }
+    pages_.hideLogicErrors();
+    return true;
+}
+
+bool RecordEditor::Move(RecordMove move) {
+    if (!list_ || list_->isEmpty() || !FormCloseQuery())
+        return false;
+    const int last = list_->rowCount() - 1;
+    const int row = list_->currentRow();
+    switch (move) {
+    case RecordMove::First:
+        list_->setCurrentRow(0);
+        break;
+    case RecordMove::Prior:
+        list_->setCurrentRow(std::max(0, row - 1));
+        break;
+    case RecordMove::Next:
+        list_->setCurrentRow(std::min(last, row + 1));
+        break;
+    case RecordMove::Last:
+        list_->setCurrentRow(last);
+        break;
+    }
+    LoadRecord();
+    pages_.setPrintEnabled(true);
+    return true;
+}
+
+} // namespace kestrune::entry

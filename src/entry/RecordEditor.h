@@ -1,0 +1,90 @@
+#pragma once
+
+#include "RecordStore.h"
+#include "check/PageRules.h"
+
+#include <QString>
+#include <optional>
+
+namespace kestrune::db {
+class Connection;
+}
+namespace kestrune::shell {
+class RecordList;
+class UserInteraction;
+} // namespace kestrune::shell
+
+namespace kestrune::entry {
+
+class RecordPages;
+
+inline const QString kTemporarilySaved = QStringLiteral("数据已经被临时保存。");
+inline const QString kSavedClean = QStringLiteral("数据保存成功，没有逻辑错误！");
+inline const QString kSavedWithErrors = QStringLiteral("数据保存成功，有逻辑错误！");
+inline const QString kNoLogicErrors = QStringLiteral("没有逻辑错误");
+inline const QString kSaveChangesQuestion =
+    QStringLiteral("对数据改动后尚未保存，准备保存这些改动吗？");
+
+// Who started a formal save: a person (button, Enter on the last box) checks
+// the pages first; the close guard has just checked them.
+enum class SaveStart { Person, CloseGuard };
+enum class RecordMove { First, Prior, Next, Last };
+
+// "第%d条/共%d条" for the list's current row; "第1条/共1条" below two rows.
+QString PositionCaption(int currentRow, int rowCount);
+
+// The life of the record on the entry dialog: reading it from the record list
+// or preparing a new one, the temporary and formal saves with the record
+// states they leave, the page and close guards, and moving through the list.
+class RecordEditor {
+public:
+    RecordEditor(db::Connection& connection, shell::UserInteraction& ui,
+                 check::RuleExplainer& explainer, RecordPages& pages);
+
+    // Set by the main window before the dialog is shown.
+    void setAdding(bool adding) { adding_ = adding; }
+    bool adding() const { return adding_; }
+    void SetRecordList(shell::RecordList* list) { list_ = list; }
+    shell::RecordList* recordList() const { return list_; }
+    void setPrintCode(double code) { printCode_ = code; }
+    double printCode() const { return printCode_; }
+
+    double storedCode() const { return storedCode_; }
+    bool savedOnce() const { return savedOnce_; }
+    check::LogicErrorList& logicErrors() { return errors_; }
+
+    // Fills the pages from the list's current row, or prepares a new record.
+    void LoadRecord();
+    bool tbHoldClick();
+    bool tbSaveClick(SaveStart start = SaveStart::Person);
+    void tbCheckClick();
+    // Before the shown page changes; false refuses the change.
+    bool DataPageChanging(int leaving, int entering, bool fromErrorList);
+    // Before the record is left (closing, moving); false keeps it.
+    bool FormCloseQuery();
+    // The close guard as a question, then the list's row and LoadRecord.
+    bool Move(RecordMove move);
+
+    bool CheckPage(int page, bool clearFirst);
+    bool CheckAllPages();
+    // Empties the logic error list and hides its window.
+    void ClearLogicErrors();
+
+private:
+    bool write(SaveKind kind);
+    bool unsavedChanges() const;
+    void showPosition();
+
+    db::Connection& connection_;
+    shell::UserInteraction& ui_;
+    RecordPages& pages_;
+    check::LogicErrorList errors_;
+    check::PageRuleCheck pageRules_;
+    shell::RecordList* list_ = nullptr;
+    bool adding_ = false;
+    bool savedOnce_ = false;
+    double storedCode_ = 0;
+    double printCode_ = 0;
+};
+
+} // namespace kestrune::entry

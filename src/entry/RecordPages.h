@@ -1,0 +1,58 @@
+#pragma once
+
+#include "LastCover.h"
+
+#include <QString>
+#include <QVariantMap>
+#include <optional>
+
+namespace kestrune::entry {
+
+// What the record editor needs of the entry dialog's pages, boxes and
+// buttons. The dialog shows them; the editor decides.
+class RecordPages {
+public:
+    virtual ~RecordPages() = default;
+
+    // The boxes.
+    virtual void PrepareNewRecord() = 0;
+    virtual void ReadRecord(const QVariantMap& row) = 0;
+    virtual QVariantMap WrittenValues() = 0;
+    // A box's whole-number value, nothing when there is no box of that name.
+    virtual std::optional<qint64> boxValue(const QString& name) const = 0;
+
+    // The cover.
+    virtual void ShowProposedCover(double unitCode, const LastCover& last) = 0;
+    virtual LastCover enteredCover() const = 0;
+    // The exits of the region, level and state boxes, as if no person left them.
+    virtual void RunCoverExits() = 0;
+    virtual void ApplyLevelRules(int level) = 0;
+    virtual int levelCode() const = 0;
+    virtual int stateCode() const = 0;
+    virtual bool ValidateCover(bool adding, double storedCode) = 0;
+    // Leaving a box checks it only while the record is loaded.
+    virtual void setLoaded(bool loaded) = 0;
+    virtual bool loaded() const = 0;
+
+    // The pages.
+    // Page 0 with its notes, the unit code box focused.
+    virtual void ShowCoverPage() = 0;
+    virtual void FocusFirstField() = 0;
+
+    // The buttons and captions.
+    virtual bool holdEnabled() const = 0;
+    virtual bool saveEnabled() const = 0;
+    virtual void setSaveButtons(bool hold, bool save) = 0;
+    virtual void setPrintEnabled(bool enabled) = 0;
+    // tbAdd while adding, tbSave while editing.
+    virtual void showModeButtons(bool adding) = 0;
+    virtual void showPosition(const QString& caption, bool captionShown, bool navigationShown) = 0;
+    virtual void setNavigation(bool backward, bool forward) = 0;
+
+    // The logic error list's window: shown with the list's messages (hidden
+    // when there are none), or hidden.
+    virtual void showLogicErrors() = 0;
+    virtual void hideLogicErrors() = 0;
+};
+
+} // namespace kestrune::entry

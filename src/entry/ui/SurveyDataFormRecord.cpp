@@ -1,0 +1,205 @@
+// The entry dialog's side of a record's life: what the record editor asks of
+// the boxes, buttons and pages, and the guards in front of page changes and
+// closing.
+#include "NumberEdit.h"
+#include "SurveyDataForm.h"
+#include "check/ui/MessageListWinForm.h"
+#include "entry/EntryLayout.h"
+#include "entry/RegionChoice.h"
+#include "entry/RtfNotes.h"
+#include "shell/ui/ToolForm.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace kestrune::entry {
+
+namespace {
+
+TNumberEdit* numberBox(QWidget* box) {
+    return qobject_cast<TNumberEdit*>(box);
+}
+
+} // namespace
+
+void TdlgSurveyDataForm::showEvent(QShowEvent* event) {
+    // The window system's own show events (a restore) do not load anything.
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TdlgSurveyDataForm::FormShow() {
+    move(10, 2);
+    LoadCodeLists();
+    editor_.LoadRecord();
+    setPrintEnabled(!editor_.adding());
+}
+
+bool TdlgSurveyDataForm::turnToPage(int page, bool fromErrorList) {
+    const int leaving = pages_->currentIndex();
+    if (page == leaving || page < 0 || page >= pages_->count())
+        return page == leaving;
+    if (!editor_.DataPageChanging(leaving, page, fromErrorList))
+        return false;
+    pages_->setCurrentIndex(page);
+    return true;
+}
+
+void TdlgSurveyDataForm::goToLogicError(int page, const QString& field) {
+    if (!turnToPage(page, true))
+        return;
+    QWidget* target = boxNamed(field);
+    if (target && target->isEnabled())
+        target->setFocus();
+}
+
+bool TdlgSurveyDataForm::filterPageKeys(QObject* watched, QEvent* event) {
+    QTabBar* bar = pages_->tabBar();
+    if (watched == bar && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const int tab = bar->tabAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && tab >= 0)
+            turnToPage(tab);
+        return true;
+    }
+    if (watched == bar && event->type() == QEvent::Wheel)
+        return true;
+    if (watched == pages_ && event->type() == QEvent::KeyPress) {
+        // The page control's own Ctrl+Tab and Ctrl+PgUp/PgDn.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->modifiers().testFlag(Qt::ControlModifier))
+            return false;
+        const int count = pages_->count();
+        const int page = pages_->currentIndex();
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageDown) {
+            turnToPage((page + 1) % count);
+            return true;
+        }
+        if (key->key() == Qt::Key_Backtab || key->key() == Qt::Key_PageUp) {
+            turnToPage((page + count - 1) % count);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TdlgSurveyDataForm::tbReturnClick() {
+    buttons_.value(QStringLiteral("tbSave"))->setEnabled(false);
+    close();
+}
+
+void TdlgSurveyDataForm::reject() {
+    if (editor_.FormCloseQuery())
+        QDialog::reject();
+}
+
+QWidget* TdlgSurveyDataForm::boxNamed(const QString& name) const {
+    if (QWidget* exact = boxes_.value(name))
+        return exact;
+    // Rules may write a field's name in another letter case.
+    for (auto it = boxes_.constBegin(); it != boxes_.constEnd(); ++it)
+        if (it.key().compare(name, Qt::CaseInsensitive) == 0)
+            return it.value();
+    return nullptr;
+}
+
+std::optional<qint64> TdlgSurveyDataForm::boxValue(const QString& name) const {
+    QWidget* box = boxNamed(name);
+    if (auto* number = numberBox(box))
+        return number->integerValue();
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        return edit->text().trimmed().toLongLong();
+    return std::nullopt;
+}
+
+void TdlgSurveyDataForm::ShowProposedCover(double unitCode, const LastCover& last) {
+    numberBox(boxes_.value(QStringLiteral("c901")))->setValue(unitCode);
+    numberBox(boxes_.value(QStringLiteral("c903")))->setValue(last.region);
+    auto* region = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("CityNameCtrl")));
+    shell::SetHeldCode(region, last.region);
+    region->setText(last.region > 0 ? RegionName(connection_, last.region, ui_) : QString());
+    for (const auto& [codeBox, nameBox] : {std::pair{"c904", "LevelName"}, {"c907", "StateName"}}) {
+        numberBox(boxes_.value(QString::fromLatin1(codeBox)))->setValue(0);
+        auto* names = qobject_cast<QLineEdit*>(boxes_.value(QString::fromLatin1(nameBox)));
+        shell::SetHeldCode(names, 0);
+        names->clear();
+    }
+    qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c905")))->setText(last.filler);
+    qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c906")))->setText(last.phone);
+}
+
+LastCover TdlgSurveyDataForm::enteredCover() const {
+    LastCover cover;
+    cover.region = int(numberBox(boxes_.value(QStringLiteral("c903")))->integerValue());
+    cover.filler = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c905")))->text();
+    cover.phone = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c906")))->text();
+    return cover;
+}
+
+void TdlgSurveyDataForm::RunCoverExits() {
+    c903Exit(false);
+    c904Exit(false);
+    c907Exit(false);
+}
+
+void TdlgSurveyDataForm::ShowCoverPage() {
+    pages_->setCurrentIndex(0);
+    LoadNotes(PageNotesName(0));
+    boxes_.value(QStringLiteral("c901"))->setFocus();
+}
+
+bool TdlgSurveyDataForm::holdEnabled() const {
+    return buttons_.value(QStringLiteral("tbHold"))->isEnabled();
+}
+
+bool TdlgSurveyDataForm::saveEnabled() const {
+    return buttons_.value(QStringLiteral("tbSave"))->isEnabled();
+}
+
+void TdlgSurveyDataForm::setSaveButtons(bool hold, bool save) {
+    buttons_.value(QStringLiteral("tbHold"))->setEnabled(hold);
+    buttons_.value(QStringLiteral("tbSave"))->setEnabled(save);
+    if (!hold && !save)
+        modified_ = false;
+}
+
+void TdlgSurveyDataForm::setPrintEnabled(bool enabled) {
+    printWanted_ = enabled;
+}
+
+void TdlgSurveyDataForm::showModeButtons(bool adding) {
+    buttons_.value(QStringLiteral("tbAdd"))->setVisible(adding);
+    buttons_.value(QStringLiteral("tbSave"))->setVisible(!adding);
+}
+
+void TdlgSurveyDataForm::showPosition(const QString& caption, bool captionShown,
+                                      bool navigationShown) {
+    itemNo_->setText(caption);
+    itemNo_->setVisible(captionShown);
+    navBar_->setVisible(navigationShown);
+}
+
+void TdlgSurveyDataForm::setNavigation(bool backward, bool forward) {
+    nav_.value(QStringLiteral("actFirst"))->setEnabled(backward);
+    nav_.value(QStringLiteral("actPrev"))->setEnabled(backward);
+    nav_.value(QStringLiteral("actNext"))->setEnabled(forward);
+    nav_.value(QStringLiteral("actLast"))->setEnabled(forward);
+}
+
+void TdlgSurveyDataForm::showLogicErrors() {
+    messageList_->refresh();
+}
+
+void TdlgSurveyDataForm::hideLogicErrors() {
+    messageList_->hide();
+}
+
+} // namespace kestrune::entry
