@@ -13,7 +13,7 @@ namespace {
 QVariantMap storedRow(db::Connection& connection, double code) {
     QVariantMap row;
     db::Dataset record = connection.query(
-        QStringLiteral("SELECT * from dt_data Where c901=:ReocrdID"), QVariantList{code});
+        QStringLiteral("SELECT * from dt_data Where c901=?"), QVariantList{code});
     if (record.isEmpty())
         return row;
     for (int column = 0; column < record.columnCount(); ++column)

@@ -1,16 +1,13 @@
 #include "entry/RtfNotes.h"
 
+#include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 #include <ostream>
 
-// Readable failure messages: the text as UTF-8, a run with its formatting.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
+// Readable failure messages: a run with its formatting.
 namespace kestrune::entry {
 void PrintTo(const RtfRun& run, std::ostream* out) {
     *out << '"' << run.text.toStdString() << '"' << (run.bold ? " bold " : " ") << run.pointSize

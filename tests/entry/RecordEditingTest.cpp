@@ -1,0 +1,373 @@
+#include "check/ui/MessageListWinForm.h"
+#include "entry/LastCover.h"
+#include "entry/RecordEditor.h"
+#include "entry/ui/NumberEdit.h"
+#include "entry/ui/SurveyDataForm.h"
+#include "schema/Connection.h"
+#include "schema/ConnectionCore.h"
+#include "shell/RecordColumns.h"
+#include "shell/RecordList.h"
+#include "shell/Startup.h"
+#include "shell/ui/ToolForm.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedInteraction.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace kestrune;
+using namespace kestrune::entry;
+using kestrune::testing::ScriptedInteraction;
+using kestrune::testing::TestEnvironment;
+
+namespace {
+
+constexpr double kFirstCode = 130102000001.0;
+
+class RecordEditingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.installDatabase();
+        ASSERT_TRUE(shell::StartSession(session, ui));
+        const shell::TFieldDataArray catalogue = shell::ReadFieldCatalogue(connection());
+        list = std::make_unique<shell::RecordList>(connection());
+        list->setColumns(shell::VisibleColumns(catalogue));
+        form = std::make_unique<TdlgSurveyDataForm>(catalogue, connection(), ui, codeMenu);
+    }
+    void TearDown() override { form->hide(); }
+
+    db::Connection& connection() { return session.database.connection(); }
+    RecordEditor& editor() { return form->editor(); }
+    TNumberEdit* number(const QString& name) { return qobject_cast<TNumberEdit*>(form->box(name)); }
+    QLineEdit* text(const QString& name) { return qobject_cast<QLineEdit*>(form->box(name)); }
+
+    void storeRecord(double code, const QString& name, int state = 1) {
+        connection().execute(
+            "insert into dt_data (c901, c902, c903, c904, c905, c906, c907, z001, "
+            "RecordState) values (?, ?, 130102, 4, '张三', '0311-86012345', 1, 10, ?)",
+            {code, name, state});
+    }
+    // The main window hands its list over and shows the dialog.
+    void open(bool adding, int row = 0) {
+        list->open();
+        if (!list->isEmpty())
+            list->setCurrentRow(row);
+        editor().setAdding(adding);
+        editor().SetRecordList(list.get());
+        form->show();
+    }
+    // What a person types into a text box: Chinese comes from the input method.
+    void type(const QString& box, const QString& typed) {
+        text(box)->selectAll();
+        bool latin = true;
+        for (QChar c : typed)
+            latin = latin && c.unicode() < 0x80;
+        if (latin) {
+            QTest::keyClicks(text(box), typed);
+            return;
+        }
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(text(box), &commit);
+    }
+    void setCode(const QString& box, int code) {
+        number(box)->setValue(code);
+        if (box == QLatin1String("c903"))
+            form->c903Exit(false);
+        else if (box == QLatin1String("c904"))
+            form->c904Exit(false);
+        else
+            form->c907Exit(false);
+    }
+    void fillCover(const QString& code, const QString& name) {
+        number("c901")->setValue(code.toDouble());
+        type("c902", name);
+        setCode("c903", 130102);
+        setCode("c904", 4); // a township union: few rules concern it
+        setCode("c907", 1);
+        type("c905", "张三");
+        type("c906", "0311-86012345");
+        number("z001")->setValue(10); // 表1 asks for members
+    }
+    // Values that break the first rule of 表1: z002 may not exceed z001.
+    void breakPageRule() {
+        number("z001")->setValue(1);
+        number("z002")->setValue(5);
+    }
+    QList<QVariantList> rows() {
+        QList<QVariantList> result;
+        connection().forEachRow("select * from dt_data order by c901", {},
+                                [&](const db::Statement& row) {
+                                    QVariantList values;
+                                    for (int c = 0; c < row.columnCount(); ++c)
+                                        values << row.value(c);
+                                    result << values;
+                                });
+        return result;
+    }
+    QList<QVariantList> codesAndStates() {
+        QList<QVariantList> result;
+        connection().forEachRow("select c901, c902, RecordState from dt_data order by c901", {},
+                                [&](const db::Statement& row) {
+                                    result << QVariantList{row.value(0).toLongLong(), row.value(1),
+                                                           row.value(2).toInt()};
+                                });
+        return result;
+    }
+
+    TestEnvironment env;
+    ScriptedInteraction ui;
+    shell::Session session;
+    shell::TToolForm codeMenu;
+    std::unique_ptr<shell::RecordList> list;
+    std::unique_ptr<TdlgSurveyDataForm> form;
+};
+
+TEST_F(RecordEditingTest, ANewRecordIsProposedWithTheLastCoverAndTheNextCode) {
+    StoreLastCover({130102, "李四", "0311-1234567"});
+    storeRecord(kFirstCode, "甲");
+    open(true);
+    EXPECT_EQ(number("c901")->integerValue(), 130102000002);
+    EXPECT_EQ(text("CityNameCtrl")->text(), "河北省石家庄市长安区");
+    EXPECT_EQ(text("c905")->text(), "李四");
+    EXPECT_EQ(text("c906")->text(), "0311-1234567");
+    EXPECT_EQ(text("c902")->text(), "");
+    EXPECT_EQ(number("c904")->integerValue(), 0);
+    EXPECT_EQ(text("StateName")->text(), "");
+    EXPECT_TRUE(form->button("tbAdd")->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->button("tbSave")->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->navBar()->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->itemNo()->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->button("tbHold")->isEnabled());
+    EXPECT_FALSE(form->printWanted());
+    EXPECT_EQ(form->DataPage()->currentIndex(), 0);
+    EXPECT_TRUE(form->loaded());
+}
+
+TEST_F(RecordEditingTest, AnEmptyDatabaseProposesCodeZero) {
+    open(true);
+    EXPECT_EQ(number("c901")->integerValue(), 0);
+    EXPECT_EQ(text("c905")->text(), "");
+    EXPECT_EQ(text("CityNameCtrl")->text(), "");
+}
+
+TEST_F(RecordEditingTest, ATemporaryThenAFormalSaveMakeOneRow) {
+    open(true);
+    fillCover("130102000001", "长安区总工会");
+    EXPECT_TRUE(form->button("tbHold")->isEnabled());
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "长安区总工会", 0}}));
+    EXPECT_TRUE(editor().savedOnce());
+    EXPECT_FALSE(form->button("tbHold")->isEnabled());
+    EXPECT_TRUE(form->printWanted());
+
+    type("c902", "长安区工会");
+    form->button("tbAdd")->click();
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "长安区工会", 1}}));
+    EXPECT_EQ(ui.messageTexts(),
+              (QStringList{"数据已经被临时保存。", "数据保存成功，没有逻辑错误！"}));
+    // Ready for the next new record, with the cover just saved proposed.
+    EXPECT_EQ(number("c901")->integerValue(), 130102000002);
+    EXPECT_EQ(text("c902")->text(), "");
+    EXPECT_EQ(text("c905")->text(), "张三");
+    const LastCover last = ReadLastCover();
+    EXPECT_EQ(last.region, 130102);
+    EXPECT_EQ(last.filler, "张三");
+    EXPECT_EQ(last.phone, "0311-86012345");
+}
+
+TEST_F(RecordEditingTest, TwoFormalSavesWhileAddingMakeTwoRowsWithConsecutiveCodes) {
+    open(true);
+    fillCover("130102000001", "甲");
+    breakPageRule();
+    form->button("tbAdd")->click();
+    type("c902", "乙");
+    setCode("c904", 4);
+    setCode("c907", 1);
+    number("z001")->setValue(10);
+    form->button("tbAdd")->click();
+    EXPECT_EQ(codesAndStates(),
+              (QList<QVariantList>{{130102000001LL, "甲", 2}, {130102000002LL, "乙", 1}}));
+    EXPECT_EQ(ui.messageTexts(),
+              (QStringList{"数据保存成功，有逻辑错误！", "数据保存成功，没有逻辑错误！"}));
+    EXPECT_EQ(list->rowCount(), 2); // the list was queried again after each save
+}
+
+TEST_F(RecordEditingTest, ClosingWithChangesAndYesWhileRulesAreBrokenSavesTemporarily) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    breakPageRule();
+    type("c902", "甲改");
+    ui.confirmAnswers = {true};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(ui.confirmations, QStringList{"对数据改动后尚未保存，准备保存这些改动吗？"});
+    EXPECT_EQ(ui.confirmationCaptions, QStringList{"提示信息"});
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "甲改", 0}}));
+    EXPECT_EQ(ui.messageTexts(), QStringList{"数据已经被临时保存。"});
+    EXPECT_FALSE(form->messageList()->isVisible());
+}
+
+TEST_F(RecordEditingTest, ClosingWithChangesAndYesOnACleanRecordSavesFormally) {
+    storeRecord(kFirstCode, "甲", 0);
+    open(false);
+    type("c902", "甲改");
+    ui.confirmAnswers = {true};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "甲改", 1}}));
+}
+
+TEST_F(RecordEditingTest, ClosingWithYesAndAnInvalidCoverKeepsTheDialog) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    type("c902", " ");
+    ui.confirmAnswers = {true};
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(ui.messageTexts(), QStringList{"必须输入本级工会名称"});
+    ui.confirmAnswers = {false}; // No: leaves without saving
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "甲", 1}}));
+}
+
+TEST_F(RecordEditingTest, ReturnWithChangesClosesWithoutAskingAndLeavesTheRow) {
+    storeRecord(kFirstCode, "甲");
+    const auto before = rows();
+    open(false);
+    type("c902", "甲改");
+    form->button("tbReturn")->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(ui.confirmations.isEmpty());
+    EXPECT_EQ(rows(), before);
+}
+
+TEST_F(RecordEditingTest, AUnitThatDoesNotAnswerIsSavedCleanWithoutACheck) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    breakPageRule();
+    form->button("tbCheck")->click();
+    EXPECT_FALSE(editor().logicErrors().isEmpty());
+    setCode("c907", 3);
+    EXPECT_TRUE(editor().logicErrors().isEmpty()); // cleared with the state
+    type("c902", "甲改");
+    form->button("tbSave")->click();
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "甲改", 1}}));
+    EXPECT_EQ(ui.messageTexts().last(), "数据保存成功，没有逻辑错误！");
+}
+
+TEST_F(RecordEditingTest, LeavingTheCoverValidatesItAndChecksNoPage) {
+    open(true);
+    breakPageRule();
+    EXPECT_FALSE(form->turnToPage(1));
+    EXPECT_EQ(form->DataPage()->currentIndex(), 0);
+    EXPECT_EQ(ui.messageTexts(), QStringList{"必须输入工会统计编码"});
+    fillCover("130102000001", "甲");
+    breakPageRule();
+    EXPECT_TRUE(form->turnToPage(1));
+    EXPECT_EQ(form->DataPage()->currentIndex(), 1);
+    EXPECT_TRUE(editor().logicErrors().isEmpty());
+    // Between survey pages both pages are checked; the change is allowed.
+    EXPECT_TRUE(form->turnToPage(2));
+    ASSERT_EQ(editor().logicErrors().messages().size(), 1u);
+    EXPECT_EQ(editor().logicErrors().messages()[0].focus, "z002");
+    EXPECT_TRUE(form->messageList()->isVisible());
+    EXPECT_EQ(form->messageList()->grid()->rowCount(), 1);
+}
+
+TEST_F(RecordEditingTest, ADoubleClickInTheErrorListLeadsToThePageAndTheBox) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    breakPageRule();
+    form->button("tbCheck")->click();
+    EXPECT_EQ(form->DataPage()->currentIndex(), 0);
+    ASSERT_TRUE(form->messageList()->isVisible());
+    form->messageList()->goToRow(0);
+    EXPECT_EQ(form->DataPage()->currentIndex(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), form->box("z002"));
+    EXPECT_EQ(editor().logicErrors().messages().size(), 1u); // the page was checked again
+}
+
+TEST_F(RecordEditingTest, TheCheckButtonSaysWhenThereIsNoError) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    form->button("tbCheck")->click();
+    EXPECT_EQ(ui.messageTexts(), QStringList{"没有逻辑错误"});
+    EXPECT_FALSE(form->messageList()->isVisible());
+}
+
+TEST_F(RecordEditingTest, AFailedSaveLeavesTheRowAndKeepsTheEnteredValues) {
+    storeRecord(kFirstCode, "甲");
+    const auto before = rows();
+    connection().execute("create trigger refuse before update on dt_data "
+                         "begin select raise(abort, '磁盘已满'); end");
+    open(false);
+    type("c902", "甲改");
+    form->button("tbSave")->click();
+    EXPECT_EQ(ui.messageTexts(), QStringList{"保存过程中遇到错误：磁盘已满数据没有被保存。"});
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(text("c902")->text(), "甲改");
+    EXPECT_TRUE(form->button("tbSave")->isEnabled());
+}
+
+TEST_F(RecordEditingTest, EditingShowsThePositionAndMovesThroughTheList) {
+    for (int i = 0; i < 3; ++i)
+        storeRecord(kFirstCode + i, QString("单位%1").arg(i + 1));
+    open(false, 1);
+    EXPECT_EQ(text("c902")->text(), "单位2");
+    EXPECT_EQ(text("LevelName")->text(), "乡镇工会");
+    EXPECT_EQ(form->itemNo()->text(), "第2条/共3条");
+    EXPECT_TRUE(form->navBar()->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->button("tbSave")->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->button("tbAdd")->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->navAction("actPrev")->isEnabled());
+    EXPECT_TRUE(form->navAction("actNext")->isEnabled());
+
+    type("c902", "单位2改");
+    ui.confirmAnswers = {false}; // the guard asks; No moves on without saving
+    form->navAction("actLast")->trigger();
+    EXPECT_EQ(text("c902")->text(), "单位3");
+    EXPECT_EQ(form->itemNo()->text(), "第3条/共3条");
+    EXPECT_FALSE(form->navAction("actNext")->isEnabled());
+    EXPECT_FALSE(form->navAction("actLast")->isEnabled());
+    EXPECT_TRUE(form->printWanted());
+    form->navAction("actFirst")->trigger(); // no changes: no question
+    EXPECT_EQ(ui.confirmations.size(), 1);
+    EXPECT_EQ(text("c902")->text(), "单位1");
+    EXPECT_FALSE(form->navAction("actPrev")->isEnabled());
+    EXPECT_EQ(codesAndStates()[1], (QVariantList{130102000002LL, "单位2", 1}));
+}
+
+TEST_F(RecordEditingTest, ASingleRowHidesTheNavigation) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    EXPECT_EQ(form->itemNo()->text(), "第1条/共1条");
+    EXPECT_FALSE(form->navBar()->isVisibleTo(form.get()));
+    EXPECT_EQ(PositionCaption(0, 0), "第1条/共1条");
+}
+
+TEST_F(RecordEditingTest, ChangingTheCodeOfAnEditedRecordKeepsItCurrent) {
+    storeRecord(kFirstCode, "甲");
+    storeRecord(kFirstCode + 1, "乙");
+    open(false);
+    number("c901")->setValue(130102000009.0);
+    type("c902", "甲");
+    form->button("tbSave")->click();
+    EXPECT_EQ(editor().storedCode(), 130102000009.0);
+    EXPECT_EQ(list->currentCode(), 130102000009.0);
+    EXPECT_EQ(codesAndStates().last(), (QVariantList{130102000009LL, "甲", 1}));
+}
+
+} // namespace
