@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kestrune::check {
 
@@ -42,7 +43,10 @@ void TMessageListWinForm::refresh() {
         for (int column = 0; column < cells.size(); ++column)
             grid_->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
+    // Rows are 18 pixels high unless their texts need more, with 8 to spare.
     grid_->resizeRowsToContents();
+    for (int row = 0; row < grid_->rowCount(); ++row)
+        grid_->setRowHeight(row, std::max(18, grid_->rowHeight(row) + 8));
     if (list_.isEmpty()) {
         hide();
     } else {

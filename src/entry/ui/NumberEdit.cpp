@@ -9,6 +9,7 @@ namespace kestrune::entry {
 TNumberEdit::TNumberEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setDecimals(false);
+    connect(this, &QLineEdit::textEdited, this, [this] { typed_ = true; });
 }
 
 void TNumberEdit::setDecimals(bool decimals) {
@@ -34,7 +35,9 @@ void TNumberEdit::setLimits(const BoxLimits& limits) {
 }
 
 double TNumberEdit::value() const {
-    if (hasFocus()) {
+    // What was typed counts from the first key, also while the box is being
+    // left and the exit checks read it before the box takes it.
+    if (hasFocus() || typed_) {
         if (const auto typed = ParseNumber(text(), decimals_))
             return std::clamp(*typed, limits_.minimum, limits_.maximum);
     }
@@ -46,6 +49,7 @@ qint64 TNumberEdit::integerValue() const {
 }
 
 void TNumberEdit::setValue(double value) {
+    typed_ = false;
     value_ = std::clamp(decimals_ ? value : std::round(value), limits_.minimum, limits_.maximum);
     showValue(hasFocus());
 }

@@ -37,6 +37,7 @@ private:
     bool decimals_ = false;
     bool plain_ = false;
     bool emptyForZero_ = true;
+    bool typed_ = false; // edited since the value was last set or taken
 };
 
 } // namespace kestrune::entry

@@ -466,7 +466,9 @@ void TdlgSurveyDataForm::checkLeftBox(QWidget* box) {
 }
 
 bool TdlgSurveyDataForm::filterCoverKey(QWidget* box, QKeyEvent* key) {
-    if (key->text().isEmpty() || key->modifiers().testFlag(Qt::ControlModifier))
+    // Only typed characters; Enter, Backspace and the like keep their work.
+    if (key->text().isEmpty() || !key->text().at(0).isPrint() ||
+        key->modifiers().testFlag(Qt::ControlModifier))
         return false;
     const QChar typed = key->text().at(0);
     if (box->objectName() == QLatin1String("c905"))
