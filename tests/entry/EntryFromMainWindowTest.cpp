@@ -10,10 +10,10 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,19 +35,9 @@ QWidget* focused() {
     return QApplication::focusWidget();
 }
 
-// Typed into the box that has the focus, then Enter: Latin from the keys,
-// Chinese committed by the input method.
+// Typed into the box that has the focus, then Enter.
 void enter(const QString& typed) {
-    bool latin = true;
-    for (QChar c : typed)
-        latin = latin && c.unicode() < 0x80;
-    if (latin) {
-        QTest::keyClicks(focused(), typed);
-    } else {
-        QInputMethodEvent commit;
-        commit.setCommitString(typed);
-        QApplication::sendEvent(focused(), &commit);
-    }
+    kestrune::testing::typeInto(focused(), typed);
     QTest::keyClick(focused(), Qt::Key_Return);
 }
 

@@ -12,10 +12,10 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,19 +66,9 @@ protected:
         editor().SetRecordList(list.get());
         form->show();
     }
-    // What a person types into a text box: Chinese comes from the input method.
     void type(const QString& box, const QString& typed) {
         text(box)->selectAll();
-        bool latin = true;
-        for (QChar c : typed)
-            latin = latin && c.unicode() < 0x80;
-        if (latin) {
-            QTest::keyClicks(text(box), typed);
-            return;
-        }
-        QInputMethodEvent commit;
-        commit.setCommitString(typed);
-        QApplication::sendEvent(text(box), &commit);
+        kestrune::testing::typeInto(text(box), typed);
     }
     void setCode(const QString& box, int code) {
         number(box)->setValue(code);
