@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -358,6 +359,21 @@ TEST_F(RecordEditingTest, ChangingTheCodeOfAnEditedRecordKeepsItCurrent) {
     EXPECT_EQ(editor().storedCode(), 130102000009.0);
     EXPECT_EQ(list->currentCode(), 130102000009.0);
     EXPECT_EQ(codesAndStates().last(), (QVariantList{130102000009LL, "甲", 1}));
+}
+
+TEST_F(RecordEditingTest, ScreenshotOfARecordWithItsLogicErrors) {
+    for (int i = 0; i < 3; ++i)
+        storeRecord(kFirstCode + i, QString("单位%1").arg(i + 1));
+    open(false, 1);
+    breakPageRule();
+    type("c902", "单位2");
+    form->button("tbCheck")->click();
+    ASSERT_TRUE(form->messageList()->isVisible());
+    QApplication::processEvents();
+    const QDir folder(QStringLiteral(KESTRUNE_SCREENSHOT_DIR));
+    QDir().mkpath(folder.path());
+    EXPECT_TRUE(form->grab().save(folder.filePath("entry-editing.png")));
+    EXPECT_TRUE(form->messageList()->grab().save(folder.filePath("logic-error-list.png")));
 }
 
 } // namespace
