@@ -257,6 +257,26 @@ TEST_F(RecordEditingTest, AUnitThatDoesNotAnswerIsSavedCleanWithoutACheck) {
     EXPECT_EQ(ui.messageTexts().last(), "数据保存成功，没有逻辑错误！");
 }
 
+TEST_F(RecordEditingTest, ClosingAfterSettingAStateThatDoesNotAnswerStillAsks) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    // The state box's own change: the temporary save is off for such a unit.
+    number("c907")->selectAll();
+    QTest::keyClicks(number("c907"), "3");
+    EXPECT_TRUE(form->c907Exit(true));
+    EXPECT_FALSE(form->button("tbHold")->isEnabled());
+    ui.confirmAnswers = {true};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(ui.confirmations.size(), 1);
+    QVariantList stored;
+    connection().forEachRow("select c907, z001, RecordState from dt_data", {},
+                            [&](const db::Statement& row) {
+                                for (int c = 0; c < 3; ++c)
+                                    stored << row.value(c).toInt();
+                            });
+    EXPECT_EQ(stored, (QVariantList{3, 0, 1}));
+}
+
 TEST_F(RecordEditingTest, LeavingTheCoverValidatesItAndChecksNoPage) {
     open(true);
     breakPageRule();
