@@ -6,11 +6,11 @@
 //   kestrune-list-bench [COUNT...]     (default: 1000 100000)
 
 #include "RecordGenerator.h"
+#include "SilentInteraction.h"
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
 #include "shell/SurveyDatabase.h"
-#include "shell/UserInteraction.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,26 +26,6 @@ using namespace kestrune;
 namespace {
 
 constexpr int kScreenRows = 40;
-
-class SilentInteraction : public shell::UserInteraction {
-public:
-    using shell::UserInteraction::confirm;
-    void showMessage(const QString& text, shell::MessageKind) override {
-        fprintf(stderr, "%s\n", text.toUtf8().constData());
-    }
-    bool confirm(const QString&, const QString&) override { return false; }
-    int askQuestion(const QString&, int) override { return shell::Question::ResultCancel; }
-    QString chooseSaveFile(const shell::FileDialogRequest&) override { return {}; }
-    QString chooseOpenFile(const shell::FileDialogRequest&) override { return {}; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    bool openWithDefaultProgram(const QString&) override { return false; }
-    void progressStart(int, int) override {}
-    void progressStep() override {}
-    void progressCaption(const QString&) override {}
-    void progressFinish() override {}
-};
 
 double residentMegabytes() {
     std::ifstream statm("/proc/self/statm");
@@ -67,9 +47,8 @@ double milliseconds(QElapsedTimer& timer) {
 void measure(int count) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.mdb"));
-    QFile::copy(QStringLiteral(KESTRUNE_INSTALLED_DATABASE),
-                path);
-    SilentInteraction ui;
+    QFile::copy(QStringLiteral(KESTRUNE_INSTALLED_DATABASE), path);
+    bench::SilentInteraction ui;
     shell::SurveyDatabase database;
     if (!database.OpenDatabase(ui, path))
         return;

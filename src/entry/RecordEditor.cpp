@@ -8,21 +8,6 @@
 
 namespace kestrune::entry {
 
-namespace {
-
-QVariantMap storedRow(db::Connection& connection, double code) {
-    QVariantMap row;
-    db::Dataset record = connection.query(
-        QStringLiteral("SELECT * from dt_data Where c901=?"), QVariantList{code});
-    if (record.isEmpty())
-        return row;
-    for (int column = 0; column < record.columnCount(); ++column)
-        row.insert(record.columnName(column), record.value(column));
-    return row;
-}
-
-} // namespace
-
 QString PositionCaption(int currentRow, int rowCount) {
     if (rowCount < 2)
         return QStringLiteral("第1条/共1条");
@@ -46,7 +31,7 @@ void RecordEditor::LoadRecord() {
             pages_.ShowProposedCover(NextUnitCode(connection_), ReadLastCover());
         } else {
             storedCode_ = current.value_or(0);
-            pages_.ReadRecord(current ? storedRow(connection_, *current) : QVariantMap());
+            pages_.ReadRecord(current ? ReadStoredRecord(connection_, *current) : QVariantMap());
             pages_.RunCoverExits();
         }
     } catch (const db::EngineError& e) {

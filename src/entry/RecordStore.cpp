@@ -25,6 +25,17 @@ double NextUnitCode(db::Connection& connection) {
     return connection.scalar(QStringLiteral("SELECT MAX(c901)+1 as NSI FROM dt_data")).toDouble();
 }
 
+QVariantMap ReadStoredRecord(db::Connection& connection, double code) {
+    QVariantMap row;
+    db::Dataset record =
+        connection.query(QStringLiteral("SELECT * from dt_data Where c901=?"), QVariantList{code});
+    if (record.isEmpty())
+        return row;
+    for (int column = 0; column < record.columnCount(); ++column)
+        row.insert(record.columnName(column), record.value(column));
+    return row;
+}
+
 double WriteRecord(db::Connection& connection, const QVariantMap& values, SaveKind kind,
                    bool newRow, double storedCode) {
     QStringList columns;

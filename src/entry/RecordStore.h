@@ -17,6 +17,10 @@ int RecordStateFor(SaveKind kind); // 0, 1, 2
 // empty database.
 double NextUnitCode(db::Connection& connection);
 
+// The stored record with this unit code (column name -> value); empty when
+// there is none.
+QVariantMap ReadStoredRecord(db::Connection& connection, double code);
+
 // Writes the entry dialog's values (column name -> value) as one record and
 // its RecordState, in one transaction: a new row is inserted, an existing
 // one (found by the code it was stored under) is updated. A failing save

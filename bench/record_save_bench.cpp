@@ -1,0 +1,120 @@
+// Saving one record from the entry dialog in generated databases of 1,000 and
+// 100,000 records, step by step: reading the stored row, the page rules of all
+// fourteen pages on its values, the write in one transaction, the record
+// list's re-query back to the record, and the next unit code a new record
+// proposes. Each step is the median of 21 saves of the same record.
+//
+//   kestrune-save-bench [COUNT...]     (default: 1000 100000)
+
+#include "RecordGenerator.h"
+#include "SilentInteraction.h"
+#include "check/PageRules.h"
+#include "check/RuleExplainer.h"
+#include "entry/RecordStore.h"
+#include "schema/Connection.h"
+#include "shell/RecordColumns.h"
+#include "shell/RecordList.h"
+#include "shell/SurveyDatabase.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace kestrune;
+
+namespace {
+
+constexpr int kSaves = 21;
+
+struct StepTimes {
+    std::vector<double> read, rules, write, requery, nextCode;
+};
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double milliseconds(QElapsedTimer& timer) {
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    timer.restart();
+    return ms;
+}
+
+void measure(int count) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
+    QFile::copy(QStringLiteral(KESTRUNE_INSTALLED_DATABASE), path);
+    bench::SilentInteraction ui;
+    shell::SurveyDatabase database;
+    if (!database.OpenDatabase(ui, path))
+        return;
+    db::Connection& connection = database.connection();
+    cli::generateRecords(connection, count, 20261208);
+    const shell::TFieldDataArray catalogue = shell::ReadFieldCatalogue(connection);
+    shell::RecordList list(connection);
+    list.setColumns(shell::VisibleColumns(catalogue));
+    list.open();
+    list.setCurrentRow(list.rowCount() / 2);
+    const double code = *list.currentCode();
+    check::RuleExplainer explainer(connection, ui);
+
+    StepTimes times;
+    QElapsedTimer timer;
+    for (int save = 0; save < kSaves; ++save) {
+        timer.start();
+        const QVariantMap stored = entry::ReadStoredRecord(connection, code);
+        QVariantMap values; // what the boxes hold: the catalogue's columns
+        for (const shell::TFieldData& field : catalogue)
+            if (stored.contains(field.FieldName))
+                values.insert(field.FieldName, stored.value(field.FieldName));
+        times.read.push_back(milliseconds(timer));
+
+        check::LogicErrorList errors;
+        check::PageRuleCheck rules(connection, explainer, ui, errors,
+                                   [&values](const QString& name) -> std::optional<qint64> {
+                                       const auto it = values.constFind(name);
+                                       if (it == values.constEnd())
+                                           return std::nullopt;
+                                       return qint64(it->toDouble());
+                                   });
+        rules.CheckAllPages();
+        times.rules.push_back(milliseconds(timer));
+
+        entry::WriteRecord(connection, values,
+                           errors.isEmpty() ? entry::SaveKind::FormalClean
+                                            : entry::SaveKind::FormalWithErrors,
+                           false, code);
+        times.write.push_back(milliseconds(timer));
+
+        list.requeryAndGoTo(code);
+        (void)list.value(list.currentRow(), 0);
+        times.requery.push_back(milliseconds(timer));
+
+        (void)entry::NextUnitCode(connection);
+        times.nextCode.push_back(milliseconds(timer));
+    }
+    const double total = median(times.read) + median(times.rules) + median(times.write) +
+                         median(times.requery) + median(times.nextCode);
+    printf("%7d records: read the row %5.2f ms | page rules %6.2f ms | write %5.2f ms | "
+           "list re-query %6.2f ms | next code %5.2f ms | a save in all %6.1f ms\n",
+           count, median(times.read), median(times.rules), median(times.write),
+           median(times.requery), median(times.nextCode), total);
+    fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QStringList counts = app.arguments().mid(1);
+    if (counts.isEmpty())
+        counts = {QStringLiteral("1000"), QStringLiteral("100000")};
+    for (const QString& count : counts)
+        measure(count.toInt());
+    return 0;
+}
