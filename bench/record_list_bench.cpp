@@ -5,18 +5,13 @@
 //
 //   kestrune-list-bench [COUNT...]     (default: 1000 100000)
 
-#include "RecordGenerator.h"
-#include "SilentInteraction.h"
+#include "BenchSupport.h"
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
-#include "shell/SurveyDatabase.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
 #include <unistd.h>
@@ -45,15 +40,10 @@ double milliseconds(QElapsedTimer& timer) {
 }
 
 void measure(int count) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
-    QFile::copy(QStringLiteral(KESTRUNE_INSTALLED_DATABASE), path);
-    bench::SilentInteraction ui;
-    shell::SurveyDatabase database;
-    if (!database.OpenDatabase(ui, path))
+    bench::GeneratedDatabase generated(count);
+    if (!generated.opened)
         return;
-    db::Connection& connection = database.connection();
-    cli::generateRecords(connection, count, 20261208);
+    db::Connection& connection = generated.connection();
     const shell::TFieldDataArray columns =
         shell::VisibleColumns(shell::ReadFieldCatalogue(connection));
     // Warm the file cache as a running program would have it.
@@ -100,11 +90,5 @@ void measure(int count) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QStringList counts = app.arguments().mid(1);
-    if (counts.isEmpty())
-        counts = {QStringLiteral("1000"), QStringLiteral("100000")};
-    for (const QString& count : counts)
-        measure(count.toInt());
-    return 0;
+    return bench::measureEachCount(argc, argv, measure);
 }

@@ -6,20 +6,15 @@
 //
 //   kestrune-save-bench [COUNT...]     (default: 1000 100000)
 
-#include "RecordGenerator.h"
-#include "SilentInteraction.h"
+#include "BenchSupport.h"
 #include "check/PageRules.h"
 #include "check/RuleExplainer.h"
 #include "entry/RecordStore.h"
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
-#include "shell/SurveyDatabase.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -46,22 +41,17 @@ double milliseconds(QElapsedTimer& timer) {
 }
 
 void measure(int count) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
-    QFile::copy(QStringLiteral(KESTRUNE_INSTALLED_DATABASE), path);
-    bench::SilentInteraction ui;
-    shell::SurveyDatabase database;
-    if (!database.OpenDatabase(ui, path))
+    bench::GeneratedDatabase generated(count);
+    if (!generated.opened)
         return;
-    db::Connection& connection = database.connection();
-    cli::generateRecords(connection, count, 20261208);
+    db::Connection& connection = generated.connection();
     const shell::TFieldDataArray catalogue = shell::ReadFieldCatalogue(connection);
     shell::RecordList list(connection);
     list.setColumns(shell::VisibleColumns(catalogue));
     list.open();
     list.setCurrentRow(list.rowCount() / 2);
     const double code = *list.currentCode();
-    check::RuleExplainer explainer(connection, ui);
+    check::RuleExplainer explainer(connection, generated.ui);
 
     StepTimes times;
     QElapsedTimer timer;
@@ -75,7 +65,7 @@ void measure(int count) {
         times.read.push_back(milliseconds(timer));
 
         check::LogicErrorList errors;
-        check::PageRuleCheck rules(connection, explainer, ui, errors,
+        check::PageRuleCheck rules(connection, explainer, generated.ui, errors,
                                    [&values](const QString& name) -> std::optional<qint64> {
                                        const auto it = values.constFind(name);
                                        if (it == values.constEnd())
@@ -110,11 +100,5 @@ void measure(int count) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QStringList counts = app.arguments().mid(1);
-    if (counts.isEmpty())
-        counts = {QStringLiteral("1000"), QStringLiteral("100000")};
-    for (const QString& count : counts)
-        measure(count.toInt());
-    return 0;
+    return bench::measureEachCount(argc, argv, measure);
 }
