@@ -20,6 +20,11 @@ RecordEditor::RecordEditor(db::Connection& connection, shell::UserInteraction& u
       pageRules_(connection, explainer, ui, errors_,
                  [&pages](const QString& name) { return pages.boxValue(name); }) {}
 
+void RecordEditor::FormShow() {
+    LoadRecord();
+    pages_.setPrintEnabled(!adding_);
+}
+
 void RecordEditor::LoadRecord() {
     pages_.setLoaded(false);
     const std::optional<double> current = list_ ? list_->currentCode() : std::nullopt;
@@ -117,17 +122,14 @@ void RecordEditor::tbCheckClick() {
     pages_.FocusFirstField();
 }
 
-bool RecordEditor::CheckPage(int page, bool clearFirst) {
-    const bool empty = pageRules_.CheckPage(page, clearFirst);
+void RecordEditor::showFoundErrors() {
     if (!errors_.isEmpty())
         pages_.showLogicErrors();
-    return empty;
 }
 
 bool RecordEditor::CheckAllPages() {
     const bool empty = pageRules_.CheckAllPages();
-    if (!errors_.isEmpty())
-        pages_.showLogicErrors();
+    showFoundErrors();
     return empty;
 }
 
@@ -146,9 +148,10 @@ bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorLis
         if (!fromErrorList)
             return true;
     }
-    CheckPage(entering, true);
+    pageRules_.CheckPage(entering, true);
     if (leaving != 0)
-        CheckPage(leaving, false);
+        pageRules_.CheckPage(leaving, false);
+    showFoundErrors();
     return true;
 }
 

@@ -45,7 +45,6 @@ public:
     void setAdding(bool adding) { adding_ = adding; }
     bool adding() const { return adding_; }
     void SetRecordList(shell::RecordList* list) { list_ = list; }
-    shell::RecordList* recordList() const { return list_; }
     void setPrintCode(double code) { printCode_ = code; }
     double printCode() const { return printCode_; }
 
@@ -53,6 +52,9 @@ public:
     bool savedOnce() const { return savedOnce_; }
     check::LogicErrorList& logicErrors() { return errors_; }
 
+    // The dialog is being shown: the record is loaded, printing offered
+    // only for a stored record.
+    void FormShow();
     // Fills the pages from the list's current row, or prepares a new record.
     void LoadRecord();
     bool tbHoldClick();
@@ -65,7 +67,6 @@ public:
     // The close guard as a question, then the list's row and LoadRecord.
     bool Move(RecordMove move);
 
-    bool CheckPage(int page, bool clearFirst);
     bool CheckAllPages();
     // Empties the logic error list and hides its window.
     void ClearLogicErrors();
@@ -73,6 +74,8 @@ public:
 private:
     bool write(SaveKind kind);
     bool unsavedChanges() const;
+    // Shows the logic error list's window when the checks found something.
+    void showFoundErrors();
     void showPosition();
 
     db::Connection& connection_;

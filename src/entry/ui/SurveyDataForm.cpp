@@ -291,17 +291,19 @@ void TdlgSurveyDataForm::buildButtons() {
     bar->addWidget(itemNo_);
     navBar_ = new QToolBar(this);
     navBar_->setObjectName(QStringLiteral("NavBar"));
-    const std::pair<const char*, RecordMove> actions[] = {{"actFirst", RecordMove::First},
-                                                          {"actPrev", RecordMove::Prior},
-                                                          {"actNext", RecordMove::Next},
-                                                          {"actLast", RecordMove::Last}};
-    const QStringList captions = {QStringLiteral("第一条"), QStringLiteral("上一条"),
-                                  QStringLiteral("下一条"), QStringLiteral("最后一条")};
-    int index = 0;
-    for (const auto& [name, move] : actions) {
-        QAction* a = navBar_->addAction(captions[index++]);
-        a->setObjectName(QString::fromLatin1(name));
-        const RecordMove where = move;
+    struct Move {
+        const char* name;
+        const char* caption;
+        RecordMove move;
+    };
+    const Move moves[] = {{"actFirst", "第一条", RecordMove::First},
+                          {"actPrev", "上一条", RecordMove::Prior},
+                          {"actNext", "下一条", RecordMove::Next},
+                          {"actLast", "最后一条", RecordMove::Last}};
+    for (const Move& m : moves) {
+        QAction* a = navBar_->addAction(QString::fromUtf8(m.caption));
+        a->setObjectName(QString::fromLatin1(m.name));
+        const RecordMove where = m.move;
         connect(a, &QAction::triggered, this, [this, where] { editor_.Move(where); });
         nav_.insert(a->objectName(), a);
     }

@@ -39,8 +39,7 @@ void TdlgSurveyDataForm::showEvent(QShowEvent* event) {
 void TdlgSurveyDataForm::FormShow() {
     move(10, 2);
     LoadCodeLists();
-    editor_.LoadRecord();
-    setPrintEnabled(!editor_.adding());
+    editor_.FormShow();
 }
 
 bool TdlgSurveyDataForm::turnToPage(int page, bool fromErrorList) {
