@@ -1,19 +1,19 @@
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "shell/ui/GuardedApplication.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/QtInteraction.h"
 #include "shell/ui/StartWindow.h"
 
-#include <QApplication>
-
 using namespace kestrune::shell;
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(kProductName);
     QApplication::setOrganizationName(QStringLiteral("Brenvatik"));
 
     QtInteraction ui;
+    app.setInteraction(&ui);
     Session session;
     const std::unique_ptr<TMainForm> mainForm = StartMainWindow(session, ui, true);
     if (!mainForm)

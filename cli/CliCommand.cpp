@@ -2,6 +2,8 @@
 
 #include "CheckCommand.h"
 #include "GenerateCommand.h"
+#include "schema/EngineError.h"
+#include "shell/FailureReason.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -84,8 +86,16 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     const QString name = rest.takeFirst();
     for (const CliCommand& c : commands()) {
-        if (c.name == name)
+        if (c.name != name)
+            continue;
+        try {
             return c.run(rest, ui, out);
+        } catch (const db::EngineError& e) {
+            // A command that meets a database it cannot work on says so and
+            // fails, as a window command does.
+            ui.showRuntimeError(shell::FailureReason(e));
+            return 2;
+        }
     }
     err << "kestrune-cli: unknown command " << name << " (see --help)\n";
     return 2;

@@ -13,7 +13,7 @@ int runBackup(const QStringList& arguments, shell::ConsoleInteraction& ui, QText
     if (!shell::StartSession(session, ui))
         return 1;
     ui.queueFileName(arguments.first());
-    return shell::BackupDatabase(session.database, ui, nullptr) ? 0 : 1;
+    return shell::BackupDatabase(session.database, ui) ? 0 : 1;
 }
 
 int runCompact(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream&) {

@@ -3,6 +3,7 @@
 #include "RecordPages.h"
 #include "schema/Connection.h"
 #include "schema/EngineError.h"
+#include "shell/FailureReason.h"
 #include "shell/RecordList.h"
 #include "shell/UserInteraction.h"
 
@@ -65,7 +66,7 @@ bool RecordEditor::write(SaveKind kind) {
     try {
         storedCode_ = WriteRecord(connection_, pages_.WrittenValues(), kind, newRow, storedCode_);
     } catch (const db::EngineError& e) {
-        ui_.showMessage(SaveErrorMessage(e.text()), shell::MessageKind::Error);
+        ui_.showMessage(SaveErrorMessage(shell::FailureReason(e)), shell::MessageKind::Error);
         return false;
     }
     if (list_) {
@@ -168,12 +169,9 @@ bool RecordEditor::FormCloseQuery() {
         if (pages_.stateCode() <= 2)
             CheckAllPages();
         pages_.hideLogicErrors();
-        // Leaving is allowed whether or not the save succeeds.
-        if (errors_.isEmpty())
-            tbSaveClick(SaveStart::CloseGuard);
-        else
-            tbHoldClick();
-        return true;
+        // A save that failed (the database busy, the disk full) keeps the
+        // dialog open with what was typed.
+        return errors_.isEmpty() ? tbSaveClick(SaveStart::CloseGuard) : tbHoldClick();
     }
     pages_.hideLogicErrors();
     return true;

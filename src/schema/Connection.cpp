@@ -88,7 +88,7 @@ void Connection::saveProtected() {
 
 void Connection::configure() {
     sqlite3* db = core_->requireOpen();
-    sqlite3_busy_timeout(db, 5000);
+    sqlite3_busy_timeout(db, kDefaultBusyTimeout);
     sqlite3_extended_result_codes(db, 0);
     // Reading the schema is what tells a database from any other file.
     executeScript(QStringLiteral("select count(*) from sqlite_master"));
@@ -131,10 +131,11 @@ void Connection::executeScript(const QString& sql) {
     sqlite3* db = handle();
     char* error = nullptr;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_exec(db, text.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (const int rc = sqlite3_exec(db, text.constData(), nullptr, nullptr, &error);
+        rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
         sqlite3_free(error);
-        throw EngineError(message);
+        throw EngineError(message, FailureOfResultCode(rc));
     }
 }
 
@@ -242,6 +243,10 @@ void Connection::saveAttachedProtected(const QString& schema, const QString& pat
 
 void Connection::requireCore() const {
     handle();
+}
+
+void Connection::setBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(handle(), milliseconds);
 }
 
 qint64 Connection::lastInsertRowId() const {

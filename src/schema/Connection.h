@@ -69,6 +69,11 @@ public:
     // Writes an attached protected file's changes back to its container.
     void saveAttachedProtected(const QString& schema, const QString& path, const QString& password);
 
+    // How long a statement waits for another program's lock on the file
+    // before it fails as busy.
+    static constexpr int kDefaultBusyTimeout = 5000;
+    void setBusyTimeout(int milliseconds);
+
     qint64 lastInsertRowId() const;
     sqlite3* handle() const;
 

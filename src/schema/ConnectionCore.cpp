@@ -36,7 +36,27 @@ void ConnectionCore::fail(const QString& context) const {
         handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("数据库连接没有打开");
     if (!context.isEmpty())
         text = context + QStringLiteral(": ") + text;
-    throw EngineError(text);
+    throw EngineError(text,
+                      handle ? FailureOfResultCode(sqlite3_errcode(handle)) : EngineFailure::Other);
+}
+
+EngineFailure FailureOfResultCode(int code) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return EngineFailure::Busy;
+    case SQLITE_FULL:
+        return EngineFailure::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return EngineFailure::ReadOnly;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return EngineFailure::NotDatabase;
+    default:
+        return EngineFailure::Other;
+    }
 }
 
 Statement::Statement(const ConnectionCore& core, const QString& sql, const QVariantList& params,

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+#include <QTemporaryFile>
+#include <filesystem>
 #include <sqlite3.h>
 
 namespace kestrune::db {
@@ -17,11 +20,22 @@ QByteArray readFileContents(const QString& path) {
     return file.readAll();
 }
 
+EngineFailure WriteFailure(const QString& path, qint64 size) {
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isWritable() || (QFileInfo::exists(path) && !QFileInfo(path).isWritable()))
+        return EngineFailure::ReadOnly;
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid() && storage.bytesAvailable() < size)
+        return EngineFailure::DiskFull;
+    return EngineFailure::Other;
+}
+
 void replaceFileContents(const QString& path, const QByteArray& contents) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
         !file.commit())
-        throw EngineError(QStringLiteral("无法写入文件 %1: %2").arg(path, file.errorString()));
+        throw EngineError(QStringLiteral("无法写入文件 %1: %2").arg(path, file.errorString()),
+                          WriteFailure(path, contents.size()));
 }
 
 void createDatabase(const QString& path) {
@@ -49,13 +63,72 @@ void createDatabase(const QString& path) {
 }
 
 void compactDatabase(const QString& source, const QString& destination) {
-    if (QFileInfo::exists(destination))
+    if (QFileInfo::exists(destination) && QFileInfo(destination).size() > 0)
         throw EngineError(QStringLiteral("文件已经存在: ") + destination);
     Connection connection;
     connection.open(source);
     connection.execute(QStringLiteral("VACUUM INTO ?"),
                        {QFileInfo(destination).absoluteFilePath()});
     connection.close();
+}
+
+} // namespace kestrune::db
+
+namespace kestrune::db {
+
+namespace {
+
+// The steps of one online backup, retried while another program holds the
+// source locked for writing.
+void copyPages(sqlite3* from, sqlite3* to) {
+    sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+    if (!backup)
+        throw EngineError(QString::fromUtf8(sqlite3_errmsg(to)),
+                          FailureOfResultCode(sqlite3_errcode(to)));
+    int rc = SQLITE_OK;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        rc = sqlite3_backup_step(backup, -1);
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            break;
+        sqlite3_sleep(100);
+    }
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE)
+        throw EngineError(QString::fromUtf8(sqlite3_errstr(rc)), FailureOfResultCode(rc));
+}
+
+} // namespace
+
+void backupDatabase(Connection& source, const QString& destination) {
+    const QString target = QFileInfo(destination).absoluteFilePath();
+    QTemporaryFile probe(target + QStringLiteral(".XXXXXX"));
+    probe.setAutoRemove(false);
+    if (!probe.open())
+        throw EngineError(QStringLiteral("无法写入文件 %1: %2").arg(target, probe.errorString()),
+                          WriteFailure(target, 0));
+    const QString partial = probe.fileName();
+    probe.close();
+    sqlite3* copy = nullptr;
+    try {
+        if (sqlite3_open_v2(partial.toUtf8().constData(), &copy, SQLITE_OPEN_READWRITE, nullptr) !=
+            SQLITE_OK)
+            throw EngineError(QString::fromUtf8(sqlite3_errmsg(copy)),
+                              FailureOfResultCode(sqlite3_errcode(copy)));
+        copyPages(source.handle(), copy);
+        sqlite3_close_v2(copy);
+        copy = nullptr;
+        std::error_code error;
+        std::filesystem::rename(std::filesystem::path(partial.toStdWString()),
+                                std::filesystem::path(target.toStdWString()), error);
+        if (error)
+            throw EngineError(QStringLiteral("无法写入文件 %1: %2")
+                                  .arg(target, QString::fromStdString(error.message())),
+                              WriteFailure(target, 0));
+    } catch (...) {
+        sqlite3_close_v2(copy);
+        QFile::remove(partial);
+        throw;
+    }
 }
 
 } // namespace kestrune::db

@@ -102,15 +102,16 @@ QByteArray seal(const QByteArray& plain, const QString& password) {
 
 QByteArray unseal(const QByteArray& sealed, const QString& password) {
     if (!isProtected(sealed))
-        throw EngineError(QStringLiteral("不是受密码保护的数据库文件"));
+        throw EngineError(QStringLiteral("不是受密码保护的数据库文件"), EngineFailure::NotDatabase);
     if (sealed.size() < kHeaderSize + kTagSize)
-        throw EngineError(kDamaged);
+        throw EngineError(kDamaged, EngineFailure::NotDatabase);
     const quint32 version = qFromLittleEndian<quint32>(sealed.constData() + 16);
     if (version != kFormatVersion)
-        throw EngineError(QStringLiteral("不支持的数据库文件格式版本 %1").arg(version));
+        throw EngineError(QStringLiteral("不支持的数据库文件格式版本 %1").arg(version),
+                          EngineFailure::NotDatabase);
     const quint32 iterations = qFromLittleEndian<quint32>(sealed.constData() + 20);
     if (iterations == 0 || iterations > kMaxIterations)
-        throw EngineError(kDamaged);
+        throw EngineError(kDamaged, EngineFailure::NotDatabase);
     const QByteArray header = sealed.left(kHeaderSize);
     const QByteArray salt = sealed.mid(24, kSaltSize);
     const QByteArray nonce = sealed.mid(40, kNonceSize);
@@ -132,7 +133,7 @@ QByteArray unseal(const QByteArray& sealed, const QString& password) {
     ok = ok && EVP_CIPHER_CTX_ctrl(ctx.get(), EVP_CTRL_GCM_SET_TAG, kTagSize, tag.data()) == 1 &&
          EVP_DecryptFinal_ex(ctx.get(), nullptr, &tail) == 1;
     if (!ok)
-        throw EngineError(kDamaged);
+        throw EngineError(kDamaged, EngineFailure::NotDatabase);
     return plain;
 }
 

@@ -1,11 +1,13 @@
 #include "Maintenance.h"
 
+#include "FailureReason.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
 #include "SurveyDatabase.h"
 #include "UserInteraction.h"
 #include "schema/DatabaseFiles.h"
 #include "schema/EngineError.h"
+#include "schema/SessionLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,15 +45,31 @@ private:
     ConnectionClient* list_;
 };
 
-QString freshTemporaryName() {
-    QTemporaryFile probe(QDir(temporaryFolder()).filePath(QStringLiteral("~SMXXXXXX.tmp")));
-    if (!probe.open())
-        throw db::EngineError(probe.errorString());
-    const QString name = probe.fileName();
-    probe.close();
-    probe.remove();
+// A new empty "~SM" file in the temporary folder, held by `marker` while
+// the compaction writes into it.
+QString freshTemporaryFile(db::SessionLock& marker) {
+    QTemporaryFile file(QDir(temporaryFolder()).filePath(QStringLiteral("~SMXXXXXX.tmp")));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throw db::EngineError(file.errorString(), db::WriteFailure(temporaryFolder(), 0));
+    const QString name = file.fileName();
+    file.close();
+    if (!marker.tryHoldFileAlone(name)) {
+        QFile::remove(name);
+        throw db::EngineError(QStringLiteral("无法使用临时文件 ") + name);
+    }
     return name;
 }
+
+// Shares the database again once compaction is over, on every path.
+class HeldAlone {
+public:
+    explicit HeldAlone(SurveyDatabase& database) : database_(database) {}
+    ~HeldAlone() { database_.share(); }
+
+private:
+    SurveyDatabase& database_;
+};
 
 } // namespace
 
@@ -61,7 +79,7 @@ QString BackupTargetName(const QString& chosen) {
     return chosen;
 }
 
-bool BackupDatabase(SurveyDatabase& database, UserInteraction& ui, ConnectionClient* list) {
+bool BackupDatabase(SurveyDatabase& database, UserInteraction& ui) {
     const QString documents = documentsFolder();
     QDir().mkpath(documents);
     FileDialogRequest request;
@@ -73,30 +91,54 @@ bool BackupDatabase(SurveyDatabase& database, UserInteraction& ui, ConnectionCli
     if (chosen.trimmed().isEmpty())
         return false;
     const QString target = BackupTargetName(chosen);
-
-    ClosedConnection closed(database, ui, list);
+    // The copy is taken from the open connection as the file stands at one
+    // moment, so another program writing meanwhile cannot tear it.
     try {
-        db::replaceFileContents(target, db::readFileContents(database.currentPath()));
+        db::backupDatabase(database.connection(), target);
     } catch (const db::EngineError& e) {
-        ui.showMessage(e.text(), MessageKind::Error);
+        ui.showMessage(FailureReason(e), MessageKind::Error);
         return false;
     }
     ui.showMessage(kBackupSucceeded);
     return true;
 }
 
+void RemoveStaleCompactionFiles() {
+    const QDir folder(temporaryFolder());
+    const QStringList names =
+        folder.entryList({QStringLiteral("~SM*.tmp")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        // A compaction still writing holds its file; one that was cut short
+        // left it behind unheld.
+        db::SessionLock probe;
+        if (!probe.tryHoldFileAlone(folder.filePath(name)))
+            continue;
+        probe.release();
+        QFile::remove(folder.filePath(name));
+    }
+}
+
 bool CompactDatabase(SurveyDatabase& database, UserInteraction& ui, ConnectionClient* list) {
+    RemoveStaleCompactionFiles();
+    // Compaction replaces the file: a session that had it open would go on
+    // writing to the replaced one, and what it wrote would be lost.
+    if (!database.holdAlone()) {
+        ui.showMessage(kDatabaseInUseMessage, MessageKind::Warning);
+        return false;
+    }
+    HeldAlone alone(database);
     ClosedConnection closed(database, ui, list);
+    db::SessionLock marker;
     QString temporary;
     try {
-        temporary = freshTemporaryName();
+        temporary = freshTemporaryFile(marker);
         db::compactDatabase(database.currentPath(), temporary);
         db::replaceFileContents(database.currentPath(), db::readFileContents(temporary));
         QFile::remove(temporary);
     } catch (const db::EngineError& e) {
         if (!temporary.isEmpty())
             QFile::remove(temporary);
-        ui.showRuntimeError(e.text());
+        ui.showRuntimeError(FailureReason(e));
         return false;
     }
     ui.showMessage(kCompactSucceeded);

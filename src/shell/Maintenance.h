@@ -24,13 +24,18 @@ inline const QString kCompactSucceeded = QStringLiteral("压缩操作成功");
 // ".mdb" gets ".mdb" appended.
 QString BackupTargetName(const QString& chosen);
 
-// Asks where to, then copies the closed database file there whole; the
-// connection and the list are opened again in every case. True when copied.
-bool BackupDatabase(SurveyDatabase& database, UserInteraction& ui, ConnectionClient* list);
+// Asks where to, then copies the database there as it stands at one moment,
+// while the connection stays open. True when copied.
+bool BackupDatabase(SurveyDatabase& database, UserInteraction& ui);
 
 // Writes a compacted copy to a fresh "~SM" file in the temporary folder and
 // puts it over the current file; on failure the current file stays as it
-// was. The connection and the list are opened again in every case.
+// was. Refused (kDatabaseInUseMessage) while another session has the file
+// open. The connection and the list are opened again in every case.
+// Removes the "~SM*.tmp" files that compactions cut short left in the
+// temporary folder; files of a compaction still running are kept.
+void RemoveStaleCompactionFiles();
+
 bool CompactDatabase(SurveyDatabase& database, UserInteraction& ui, ConnectionClient* list);
 
 } // namespace kestrune::shell

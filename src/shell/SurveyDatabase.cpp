@@ -1,5 +1,6 @@
 #include "SurveyDatabase.h"
 
+#include "FailureReason.h"
 #include "ProgramFolder.h"
 #include "UserInteraction.h"
 #include "exchange/DerivedKeys.h"
@@ -18,37 +19,50 @@ bool SurveyDatabase::OpenDatabase(UserInteraction& ui, const QString& path) {
         ui.showMessage(kMissingDatabaseMessage, MessageKind::Error);
         return false;
     }
-    if (!connect(file)) {
-        ui.showMessage(QFileInfo::exists(file) ? kBrokenInstallMessage : kMissingDatabaseMessage,
+    if (!lock_.acquireShared(file, kLockWaitMilliseconds)) {
+        ui.showMessage(kOpenFailurePrefix +
+                           QStringLiteral("数据库文件正被其他程序使用，请稍后再试。"),
+                       MessageKind::Error);
+        return false;
+    }
+    try {
+        connect(file);
+    } catch (const db::EngineError& e) {
+        lock_.release();
+        ui.showMessage(e.failure() == db::EngineFailure::Other
+                           ? kBrokenInstallMessage
+                           : kOpenFailurePrefix + FailureReason(e),
                        MessageKind::Error);
         return false;
     }
     currentPath_ = file;
     try {
         label_ = readLabel();
-    } catch (const db::EngineError&) {
-        // A database without the label table is not the survey database.
+    } catch (const db::EngineError& e) {
         close();
-        ui.showMessage(kBrokenInstallMessage, MessageKind::Error);
+        lock_.release();
+        // A database without the label table is not the survey database.
+        ui.showMessage(e.failure() == db::EngineFailure::Other
+                           ? kBrokenInstallMessage
+                           : kOpenFailurePrefix + FailureReason(e),
+                       MessageKind::Error);
         return false;
     }
     return true;
 }
 
-bool SurveyDatabase::connect(const QString& path) {
+void SurveyDatabase::connect(const QString& path) {
     try {
         connection_.open(path);
-        return true;
-    } catch (const db::EngineError&) {
+        return;
+    } catch (const db::EngineError& e) {
+        // Only a file that is no plain database may still carry its password.
+        if (e.failure() != db::EngineFailure::NotDatabase)
+            throw;
     }
     // The file still carries its password: remove it once and for all.
-    try {
-        db::ProtectedFile::removePassword(path, exchange::databasePassword());
-        connection_.open(path);
-        return true;
-    } catch (const db::EngineError&) {
-        return false;
-    }
+    db::ProtectedFile::removePassword(path, exchange::databasePassword());
+    connection_.open(path);
 }
 
 QString SurveyDatabase::readLabel() {

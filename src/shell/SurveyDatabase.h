@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schema/Connection.h"
+#include "schema/SessionLock.h"
 
 #include <QString>
 
@@ -10,6 +11,13 @@ class UserInteraction;
 
 inline const QString kMissingDatabaseMessage = QStringLiteral("没有找到系统数据文件，请重新安装。");
 inline const QString kBrokenInstallMessage = QStringLiteral("软件安装不正确，请与软件提供者联系！");
+// Opening failed for a reason the person can do something about.
+inline const QString kOpenFailurePrefix = QStringLiteral("不能打开数据库文件：");
+// Compaction replaces the file, which no other session may have open.
+inline const QString kDatabaseInUseMessage =
+    QStringLiteral("数据库文件正被其他程序使用，不能压缩。请关闭使用它的其他程序后再试。");
+// How long opening waits for another session to finish replacing the file.
+constexpr int kLockWaitMilliseconds = 10000;
 
 // The one long-lived connection to the survey database, with the path it was
 // opened on and the database label read at every opening.
@@ -24,15 +32,20 @@ public:
     // Opens the connection again on the current file, after backup and
     // compaction closed it. Throws EngineError.
     void reopen();
+    // Holds the file alone, for replacing it; false while another session
+    // has it open. share() ends that.
+    bool holdAlone() { return lock_.tryAlone(); }
+    void share() { lock_.share(); }
 
     db::Connection& connection() { return connection_; }
     const QString& currentPath() const { return currentPath_; }
     const QString& label() const { return label_; }
 
 private:
-    bool connect(const QString& path);
+    void connect(const QString& path);
     QString readLabel();
 
+    db::SessionLock lock_;
     db::Connection connection_;
     QString currentPath_;
     QString label_;

@@ -17,7 +17,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace kestrune;
 using namespace kestrune::entry;
@@ -56,15 +58,24 @@ TEST(EntryLayoutTest, CaptionsWrapAndGroup) {
 }
 
 TEST(FieldValuesTest, DisplayAndLimits) {
-    EXPECT_EQ(DisplayNumber(0, false), "");
-    EXPECT_EQ(DisplayNumber(1234567, false), "1,234,567");
-    EXPECT_EQ(DisplayNumber(1234.5, true), "1,234.5");
+    EXPECT_EQ(DisplayNumber(0), "");
+    EXPECT_EQ(DisplayNumber(1234567), "1,234,567");
+    EXPECT_EQ(DisplayNumber(1234.5), "1,234.5");
+    EXPECT_EQ(DisplayNumber(1724050.34), "1,724,050.34"); // every stored digit, none added
+    EXPECT_EQ(DisplayNumber(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(DisplayNumber(-5), "-5");
+    EXPECT_EQ(PlainNumber(130102000001.0), "130102000001");
     EXPECT_EQ(ParseNumber("1,234", false), 1234.0);
     EXPECT_EQ(ParseNumber("", false), 0.0);
     EXPECT_EQ(ParseNumber("1.5", false), std::nullopt);
     EXPECT_EQ(ParseNumber("1.5", true), 1.5);
-    EXPECT_EQ(StoredYesNo(5), 2);
-    EXPECT_EQ(StoredYesNo(1), 1);
+    EXPECT_EQ(CheckTypedNumber("1.", true, {}), TypedNumber::Unfinished);
+    EXPECT_EQ(CheckTypedNumber("1.5.", true, {}), TypedNumber::Refused);
+    EXPECT_EQ(CheckTypedNumber("-1", false, {}), TypedNumber::Refused);
+    EXPECT_EQ(CheckTypedNumber("1234567", false, {0, 999999, 6}), TypedNumber::Refused);
+    EXPECT_EQ(NearestWhole(std::numeric_limits<double>::infinity()),
+              std::numeric_limits<qint64>::max());
+    EXPECT_EQ(NearestWhole(std::nan("")), 0);
     EXPECT_FALSE(CatalogueLimits(6, 0));
     EXPECT_EQ(CatalogueLimits(7, 3)->maximum, 2);
     EXPECT_EQ(CatalogueLimits(7, 3)->maxLength, 1);
@@ -128,7 +139,9 @@ TEST_F(SurveyDataFormTest, ReadingAndWritingFollowTheFieldKinds) {
     const QVariantMap written = form->WrittenValues();
     EXPECT_EQ(written.value("c902").toString(), "长安区总工会");
     EXPECT_EQ(written.value("z001").toLongLong(), 12);
-    EXPECT_EQ(written.value("z005").toInt(), 2); // yes/no above 2 -> 2 (the limits already keep it)
+    // Stored values go back as they came, even one a box would not take.
+    EXPECT_EQ(written.value("z005").toInt(), 5);
+    EXPECT_TRUE(written.value("z002").isNull());
     EXPECT_DOUBLE_EQ(written.value("b014").toDouble(), 2.5);
     EXPECT_FALSE(written.contains("nothing"));
     EXPECT_FALSE(written.contains("RecordState")); // no box, not written

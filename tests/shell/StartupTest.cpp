@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace kestrune;
 using namespace kestrune::shell;
@@ -60,7 +61,7 @@ TEST(StartupTest, AMissingDatabaseEndsTheProgramWithItsMessage) {
     EXPECT_FALSE(session.database.connection().isOpen());
 }
 
-TEST(StartupTest, AFileThatOpensNeitherWayIsABrokenInstallation) {
+TEST(StartupTest, AFileThatOpensNeitherWayIsDamagedOrHasAnotherPassword) {
     TestEnvironment env;
     const QString path = env.path("2020NB_jg_20200831.mdb");
     const QByteArray garbage(8192, '\x5a');
@@ -68,7 +69,8 @@ TEST(StartupTest, AFileThatOpensNeitherWayIsABrokenInstallation) {
     ScriptedInteraction ui;
     Session session;
     EXPECT_FALSE(StartSession(session, ui));
-    EXPECT_EQ(ui.messageTexts(), QStringList{"软件安装不正确，请与软件提供者联系！"});
+    const QString damaged = "不能打开数据库文件：数据库文件已经损坏或密码不正确。";
+    EXPECT_EQ(ui.messageTexts(), QStringList{damaged});
     EXPECT_EQ(readFile(path), garbage);
 
     // Protected with another password: refused the same way and left untouched.
@@ -79,7 +81,39 @@ TEST(StartupTest, AFileThatOpensNeitherWayIsABrokenInstallation) {
     ScriptedInteraction ui2;
     Session session2;
     EXPECT_FALSE(StartSession(session2, ui2));
-    EXPECT_EQ(ui2.messageTexts(), QStringList{"软件安装不正确，请与软件提供者联系！"});
+    EXPECT_EQ(ui2.messageTexts(), QStringList{damaged});
+    EXPECT_EQ(readFile(path), sealed);
+}
+
+TEST(StartupTest, ADatabaseThatAnotherProgramKeepsWritingIsReportedBusy) {
+    TestEnvironment env;
+    const QString path = env.path("2020NB_jg_20200831.mdb");
+    makePlainDatabase(path, "INSERT INTO ct_label VALUES ('x');");
+    db::Connection writer;
+    writer.open(path);
+    writer.executeScript("BEGIN EXCLUSIVE; INSERT INTO dt_data VALUES (1);");
+    ScriptedInteraction ui;
+    Session session; // waits for the busy timeout, then gives up
+    EXPECT_FALSE(StartSession(session, ui));
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{"不能打开数据库文件：数据库文件正被其他程序使用，请稍后再试。"});
+    writer.rollback();
+}
+
+TEST(StartupTest, AFolderThatCannotBeWrittenAtTheFirstOpeningIsNamedAsSuch) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into any folder";
+    TestEnvironment env;
+    const QString path = env.installDatabase();
+    const QByteArray sealed = readFile(path);
+    QFile::setPermissions(env.programFolder(), QFile::ReadOwner | QFile::ExeOwner);
+    ScriptedInteraction ui;
+    Session session;
+    EXPECT_FALSE(StartSession(session, ui));
+    QFile::setPermissions(env.programFolder(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{"不能打开数据库文件：文件或它所在的文件夹不能写入，请检查权限。"});
     EXPECT_EQ(readFile(path), sealed);
 }
 

@@ -1,7 +1,9 @@
 #include "CliCommand.h"
+#include "schema/Connection.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using kestrune::testing::TestEnvironment;
@@ -13,6 +15,13 @@ struct CliRun {
     QString out;
     QString err;
 };
+
+QProcessEnvironment cliEnvironment(const TestEnvironment& env) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("KESTRUNE_HOME", env.programFolder());
+    environment.insert("KESTRUNE_SETTINGS_DIR", env.settingsFolder());
+    return environment;
+}
 
 CliRun run(const QStringList& args) {
     QString out, err;
@@ -29,6 +38,28 @@ TEST(CliTest, InfoPrintsThePathTheLabelAndTheRecordCount) {
     const CliRun r = run({"info"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "数据库文件：" + path + "\n数据库标签：默认数据库\n记录数：0\n");
+}
+
+TEST(CliTest, ACommandOnADatabaseItCannotUseSaysWhyAndFailsWithTwo) {
+    TestEnvironment env;
+    const QString path = env.installDatabase();
+    {
+        QProcess first; // the first opening removes the password
+        first.setProcessEnvironment(cliEnvironment(env));
+        first.start(KESTRUNE_CLI, {"info"});
+        ASSERT_TRUE(first.waitForFinished());
+        kestrune::db::Connection c;
+        c.open(path);
+        c.execute("drop table dt_data");
+    }
+    QProcess info;
+    info.setProcessEnvironment(cliEnvironment(env));
+    info.start(KESTRUNE_CLI, {"info"});
+    ASSERT_TRUE(info.waitForFinished());
+    EXPECT_EQ(info.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(info.exitCode(), 2);
+    EXPECT_EQ(QString::fromUtf8(info.readAllStandardError()),
+              "运行中发生错误：no such table: dt_data\n");
 }
 
 TEST(CliTest, HelpListsTheCommandsAndUnknownOnesFail) {

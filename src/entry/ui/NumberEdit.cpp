@@ -1,23 +1,52 @@
 #include "NumberEdit.h"
 
-#include <QRegularExpressionValidator>
-#include <algorithm>
-#include <cmath>
+#include <QToolTip>
+#include <QValidator>
 
 namespace kestrune::entry {
 
+namespace {
+
+// Lets through what the box's rules accept; the box refuses the rest as a
+// whole, so nothing typed or pasted is silently cut.
+class TypedNumberValidator : public QValidator {
+public:
+    explicit TypedNumberValidator(const TNumberEdit* box) : QValidator(nullptr), box_(box) {}
+
+    State validate(QString& text, int&) const override {
+        switch (CheckTypedNumber(text, box_->decimals(), box_->limits())) {
+        case TypedNumber::Acceptable:
+            return Acceptable;
+        case TypedNumber::Unfinished:
+            return Intermediate;
+        case TypedNumber::Refused:
+            break;
+        }
+        return Invalid;
+    }
+
+private:
+    const TNumberEdit* box_;
+};
+
+} // namespace
+
 TNumberEdit::TNumberEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setDecimals(false);
-    connect(this, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+    auto* validator = new TypedNumberValidator(this);
+    validator->setParent(this);
+    setValidator(validator);
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        typed_ = true;
+        lastRefusal_.clear();
+        flagOutOfLimits();
+    });
+    connect(this, &QLineEdit::inputRejected, this, &TNumberEdit::refuseTyping);
 }
 
 void TNumberEdit::setDecimals(bool decimals) {
     decimals_ = decimals;
-    setValidator(new QRegularExpressionValidator(
-        QRegularExpression(decimals ? QStringLiteral("[0-9,]*\\.?[0-9]*")
-                                    : QStringLiteral("[0-9,]*")),
-        this));
+    showValue(hasFocus());
 }
 
 void TNumberEdit::setPlain(bool plain, bool emptyForZero) {
@@ -30,46 +59,88 @@ void TNumberEdit::setPlain(bool plain, bool emptyForZero) {
 
 void TNumberEdit::setLimits(const BoxLimits& limits) {
     limits_ = limits;
-    setMaxLength(limits.maxLength > 0 ? limits.maxLength : 32767);
-    setValue(value_);
+    showValue(hasFocus());
+}
+
+int TNumberEdit::widthForLargestValue() const {
+    const QString largest = plain_ ? PlainNumber(limits_.maximum) : DisplayNumber(limits_.maximum);
+    // Room for the frame, the text margins and the cursor.
+    return fontMetrics().horizontalAdvance(largest + QStringLiteral("00"));
+}
+
+std::optional<double> TNumberEdit::typedValue() const {
+    if (!typed_)
+        return std::nullopt;
+    const auto typed = ParseNumber(text(), decimals_);
+    if (!typed || *typed < limits_.minimum || *typed > limits_.maximum)
+        return std::nullopt;
+    return typed;
 }
 
 double TNumberEdit::value() const {
     // What was typed counts from the first key, also while the box is being
-    // left and the exit checks read it before the box takes it.
-    if (hasFocus() || typed_) {
-        if (const auto typed = ParseNumber(text(), decimals_))
-            return std::clamp(*typed, limits_.minimum, limits_.maximum);
-    }
-    return value_;
+    // left and the exit checks read it before the box takes it. Text that is
+    // no number within the limits leaves the value as it was.
+    return typedValue().value_or(value_);
 }
 
 qint64 TNumberEdit::integerValue() const {
-    return std::llround(value());
+    return NearestWhole(value());
 }
 
 void TNumberEdit::setValue(double value) {
     typed_ = false;
-    value_ = std::clamp(decimals_ ? value : std::round(value), limits_.minimum, limits_.maximum);
+    null_ = false;
+    value_ = value;
     showValue(hasFocus());
 }
 
+void TNumberEdit::setStoredValue(const QVariant& stored) {
+    setValue(stored.toDouble());
+    null_ = stored.isNull();
+}
+
+QVariant TNumberEdit::valueToStore() const {
+    if (null_ && !typedValue())
+        return QVariant();
+    return value();
+}
+
 void TNumberEdit::takeTypedValue() {
-    const auto typed = ParseNumber(text(), decimals_);
-    setValue(typed.value_or(value_));
+    if (!typed_)
+        return;
+    if (!typedValue()) {
+        // Nothing usable was typed: the value stays as it was.
+        refuseTyping();
+        typed_ = false;
+        showValue(hasFocus());
+        return;
+    }
+    setValue(value());
 }
 
 void TNumberEdit::showValue(bool editing) {
-    if (plain_) {
-        setText(value_ == 0 && emptyForZero_ ? QString()
-                                             : QString::number(value_, 'f', decimals_ ? 2 : 0));
-        return;
-    }
-    if (editing)
-        setText(value_ == 0 ? QString()
-                            : DisplayNumber(value_, decimals_).remove(QLatin1Char(',')));
+    if (plain_)
+        setText(value_ == 0 && emptyForZero_ ? QString() : PlainNumber(value_));
+    else if (editing)
+        setText(value_ == 0 ? QString() : PlainNumber(value_));
     else
-        setText(DisplayNumber(value_, decimals_));
+        setText(DisplayNumber(value_));
+    flagOutOfLimits();
+}
+
+void TNumberEdit::flagOutOfLimits() {
+    outOfLimits_ = OutOfLimitsHint(value(), decimals_, limits_).value_or(QString());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Text,
+                     outOfLimits_.isEmpty() ? QPalette().color(QPalette::Text) : QColor(Qt::red));
+    setPalette(colours);
+    setToolTip(outOfLimits_);
+}
+
+void TNumberEdit::refuseTyping() {
+    lastRefusal_ = RefusalHint(decimals_, limits_);
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), lastRefusal_, this);
 }
 
 void TNumberEdit::focusInEvent(QFocusEvent* event) {

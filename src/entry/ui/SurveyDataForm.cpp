@@ -32,6 +32,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kestrune::entry {
 
@@ -230,8 +231,8 @@ QWidget* TdlgSurveyDataForm::buildSurveyPage(int index) {
                 grid->addWidget(smallLabel(row[c], page), 2, c);
                 auto* number = new TNumberEdit(page);
                 number->setObjectName(row[c]);
-                number->setFixedWidth(kBoxWidth);
                 number->setDecimals(row[c] == QLatin1String("b014"));
+                number->setFixedWidth(std::max(kBoxWidth, number->widthForLargestValue()));
                 grid->addWidget(number, 3, c, Qt::AlignHCenter);
                 bindBox(number);
             }
@@ -511,6 +512,9 @@ void TdlgSurveyDataForm::applyCatalogueLimits() {
             continue;
         if (const auto limits = CatalogueLimits(f.ID, f.QueryType))
             number->setLimits(*limits);
+        // Decimal fields take the decimals they store.
+        if (f.QueryType == 2)
+            number->setDecimals(true);
     }
 }
 
@@ -522,7 +526,9 @@ void TdlgSurveyDataForm::ReadRecord(const QVariantMap& row) {
             continue;
         const QVariant v = row.value(f.FieldName);
         if (auto* number = qobject_cast<TNumberEdit*>(w)) {
-            number->setValue(f.QueryType == 2 ? v.toDouble() : double(std::llround(v.toDouble())));
+            // Exactly as stored: a value the box would not take is shown
+            // flagged, never rounded or clamped.
+            number->setStoredValue(v);
         } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             edit->setText(v.isNull() ? QString() : v.toString());
         }
@@ -537,19 +543,9 @@ QVariantMap TdlgSurveyDataForm::WrittenValues() {
         if (!w)
             continue;
         if (auto* number = qobject_cast<TNumberEdit*>(w)) {
-            switch (f.QueryType) {
-            case 2:
-                values.insert(f.FieldName, number->value());
-                break;
-            case 3: {
-                const int stored = StoredYesNo(int(number->integerValue()));
-                number->setValue(stored);
-                values.insert(f.FieldName, stored);
-                break;
-            }
-            default:
-                values.insert(f.FieldName, number->integerValue());
-            }
+            // What the person typed is whole where the field is whole and
+            // within its limits; a value nobody touched goes back unchanged.
+            values.insert(f.FieldName, number->valueToStore());
         } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             values.insert(f.FieldName, edit->text().trimmed());
         }
@@ -594,7 +590,8 @@ void TdlgSurveyDataForm::ApplyLevelRules(int level) {
         const bool allowed = LevelRuleHolds(level, f.Rule);
         w->setEnabled(allowed);
         if (!allowed) {
-            if (auto* number = qobject_cast<TNumberEdit*>(w))
+            // A box that holds nothing keeps holding nothing (not 0).
+            if (auto* number = qobject_cast<TNumberEdit*>(w); number && number->value() != 0)
                 number->setValue(0);
             else if (auto* edit = qobject_cast<QLineEdit*>(w))
                 edit->clear();

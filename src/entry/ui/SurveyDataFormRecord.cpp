@@ -91,8 +91,8 @@ bool TdlgSurveyDataForm::filterPageKeys(QObject* watched, QEvent* event) {
 }
 
 void TdlgSurveyDataForm::tbReturnClick() {
-    buttons_.value(QStringLiteral("tbSave"))->setEnabled(false);
-    close();
+    // Leaving by the button asks about unsaved changes as closing does.
+    reject();
 }
 
 void TdlgSurveyDataForm::reject() {

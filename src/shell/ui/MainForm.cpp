@@ -310,7 +310,7 @@ void TMainForm::runAction(ActionId id) {
     grid_->takeCurrentRow();
     switch (id) {
     case ActionId::Backup:
-        BackupDatabase(session_.database, ui_, &recordList_);
+        BackupDatabase(session_.database, ui_);
         grid_->showList();
         break;
     case ActionId::Compress:

@@ -1,6 +1,7 @@
 #include "RecordGridModel.h"
 
 #include "schema/Dataset.h"
+#include "schema/EngineError.h"
 #include "shell/RecordList.h"
 
 #include <QApplication>
@@ -30,7 +31,13 @@ QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return db::valueText(list_.value(index.row(), index.column()));
+        try {
+            return db::valueText(list_.value(index.row(), index.column()));
+        } catch (const db::EngineError&) {
+            // Another program holds the file: the cell stays empty and is
+            // read again at the next painting.
+            return {};
+        }
     case Qt::BackgroundRole:
         return StripeColour(index.row());
     case Qt::TextAlignmentRole:
