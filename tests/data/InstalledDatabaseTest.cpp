@@ -321,6 +321,27 @@ TEST_F(InstalledDatabaseTest, RegionCodesAreWellFormedAndComplete) {
         "河北省石家庄市长安区");
 }
 
+// The survey year's list: 莱芜市 became two districts of 济南市 in 2019.
+TEST_F(InstalledDatabaseTest, RegionsAreTheSurveyYearsList) {
+    auto rows = connection->query(
+        "select ID, Code1, Code2, Code3, Name, CombName from CT_CityName "
+        "where ID in (370100, 370116, 370117) or Code1 = 37 and Code2 = 12 order by ID");
+    std::vector<QStringList> found;
+    for (; !rows.eof(); rows.next()) {
+        QStringList row;
+        for (const char* column : {"ID", "Code1", "Code2", "Code3", "Name", "CombName"})
+            row << rows.field(column).asText();
+        found.push_back(row);
+    }
+    const std::vector<QStringList> expected = {
+        {"370100", "37", "1", "0", "济南市", "山东省济南市"},
+        {"370116", "37", "1", "16", "莱芜区", "山东省济南市莱芜区"},
+        {"370117", "37", "1", "17", "钢城区", "山东省济南市钢城区"},
+    };
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(connection->scalar("select count(*) from CT_CityName").toInt(), 3364);
+}
+
 TEST_F(InstalledDatabaseTest, ViewsDeliverTheColumnsTheProgramReads) {
     QStringList catalogueNames;
     auto fields = connection->query("select FieldName, ShowName from dt_fieldlist");
