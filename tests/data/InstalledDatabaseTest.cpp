@@ -184,6 +184,38 @@ TEST_F(InstalledDatabaseTest, TheCatalogueDescribesEveryFieldOnItsPage) {
     EXPECT_EQ(shown, (QStringList{"c901", "c902", "c903", "c904", "c907", "RecordState"}));
 }
 
+// List titles, the indicator query and the rule explanations show a caption
+// without its page, so no two fields may share one.
+TEST_F(InstalledDatabaseTest, EveryFieldHasACaptionOfItsOwn) {
+    auto shared =
+        connection->query("select Hint, group_concat(FieldName, ' ') as Fields from dt_fieldlist "
+                          "group by Hint having count(*) > 1");
+    for (; !shared.eof(); shared.next())
+        ADD_FAILURE() << shared.field("Hint").asText().toStdString() << " is shared by "
+                      << shared.field("Fields").asText().toStdString();
+
+    // The parts that used to read alike say whose part they count.
+    const std::map<QString, QString> expected = {
+        {"z002", "专职工会干部中：女性(人)"},
+        {"z004", "兼职工会干部中：女性(人)"},
+        {"x002", "领导班子成员中：女性(人)"},
+        {"x014", "本级工会培训中：基层工会主席(人次)"},
+        {"x016", "上级工会培训中：基层工会主席(人次)"},
+        {"s009", "经审专职人员中：具有审计或财会专业资格(人)"},
+        {"s011", "经审兼职人员中：具有审计或财会专业资格(人)"},
+        {"d009", "内设部门领导职数中：实际配备(人)"},
+        {"d011", "非领导职务职数中：实际配备(人)"},
+        {"d013", "机关实有人员中：女性(人)"},
+    };
+    std::map<QString, QString> found;
+    auto rows = connection->query(
+        "select FieldName, Hint from dt_fieldlist where FieldName in "
+        "('z002', 'z004', 'x002', 'x014', 'x016', 's009', 's011', 'd009', 'd011', 'd013')");
+    for (; !rows.eof(); rows.next())
+        found[rows.field("FieldName").asText()] = rows.field("Hint").asText();
+    EXPECT_EQ(found, expected);
+}
+
 TEST_F(InstalledDatabaseTest, EveryLevelRuleParsesAndNamesExistingLevels) {
     std::set<int> levels;
     auto codes = connection->query("select ID from CT_LevelCode");
