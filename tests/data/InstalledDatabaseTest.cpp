@@ -124,8 +124,8 @@ TEST_F(InstalledDatabaseTest, TheCatalogueDescribesEveryFieldOnItsPage) {
     const QSet<QString> yesNo = {"z005", "z008", "x004", "x005", "x006", "x007", "b025", "b034",
                                  "f003", "f007", "f008", "f015", "l001", "s001", "s002", "s003",
                                  "s004", "s005", "s006", "s007", "s018", "s019", "s020", "d028"};
-    const QSet<QString> decimal = {"b012", "b014", "b023", "b024", "y001", "y002",
-                                   "y004", "y005", "y006", "y007", "y010"};
+    const QSet<QString> decimal = {"b012", "b014", "b023", "b024", "s021", "e003", "y001",
+                                   "y002", "y004", "y005", "y006", "y007", "y010"};
     std::map<QString, int> pageOf;
     for (const Page& p : pages())
         for (const QString& f : p.fields)
@@ -160,6 +160,13 @@ TEST_F(InstalledDatabaseTest, TheCatalogueDescribesEveryFieldOnItsPage) {
         EXPECT_EQ(page, pageOf[name]);
         EXPECT_GE(rows.field("ID").asInteger(), 7);
         EXPECT_EQ(kind, yesNo.contains(name) ? 3 : decimal.contains(name) ? 2 : 0);
+        EXPECT_EQ(rows.field("FieldType").asText(), kind == 3   ? "是否"
+                                                    : kind == 2 ? "小数"
+                                                                : "整数");
+        // Amounts in 万元 carry fractions.
+        if (rows.field("Hint").asText().endsWith("(万元)")) {
+            EXPECT_EQ(kind, 2);
+        }
         if (yesNo.contains(name)) {
             EXPECT_TRUE(rows.field("Hint").asText().endsWith("(1=是；2=否)"));
         }

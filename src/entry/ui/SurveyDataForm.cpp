@@ -63,8 +63,11 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
     setWindowTitle(QStringLiteral("基层以上单位数据"));
     setFixedSize(kClientWidth, kClientHeight);
     move(10, 2);
-    for (const shell::TFieldData& f : catalogue_)
+    for (const shell::TFieldData& f : catalogue_) {
         hints_.insert(f.FieldName, f.Hint);
+        if (f.QueryType == 2)
+            decimalFields_.insert(f.FieldName);
+    }
 
     pages_->setObjectName(QStringLiteral("DataPage"));
     pages_->setTabPosition(QTabWidget::South);
@@ -231,7 +234,8 @@ QWidget* TdlgSurveyDataForm::buildSurveyPage(int index) {
                 auto* number = new TNumberEdit(page);
                 number->setObjectName(row[c]);
                 number->setFixedWidth(kBoxWidth);
-                number->setDecimals(row[c] == QLatin1String("b014"));
+                // Amounts the catalogue keeps as decimal numbers take their fractions.
+                number->setDecimals(decimalFields_.contains(row[c]));
                 grid->addWidget(number, 3, c, Qt::AlignHCenter);
                 bindBox(number);
             }
