@@ -319,7 +319,7 @@ private:
             sheet_.set("s015", double(amount(0.3, 2)));
             sheet_.set("s016", double(amount(0.5, 3)));
             sheet_.set("s017", double(amount(0.5, 5)));
-            sheet_.set("s021", double(amount(10, 200)));
+            sheet_.set("s021", money(amount(10 * 100, 200 * 100))); // 万元
         }
         sheet_.set("s018", committee ? yesNo(0.9) : 2.0);
         sheet_.set("s019", committee ? yesNo(0.9) : 2.0);
@@ -337,7 +337,7 @@ private:
         if (sheet_.count("e001") > 0 && dice_.chance(0.8)) {
             const qint64 projects = someAmount(1, 10);
             sheet_.set("e002", double(projects));
-            sheet_.set("e003", double(someAmount(5, 100)));
+            sheet_.set("e003", money(someAmount(5 * 100, 100 * 100))); // 万元
             sheet_.set("e004", double(projects + someAmount(100, 2000)));
         }
     }

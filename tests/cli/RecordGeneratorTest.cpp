@@ -156,7 +156,6 @@ TEST_F(RecordGeneratorTest, CoverOnlyRecordsHaveEveryIndicatorZeroAndAreSaved) {
 
 TEST_F(RecordGeneratorTest, AnswersFitTheFieldKindsAndTheLevelsThatMayFillThem) {
     generateRecords(db(), 1000, 14);
-    qint64 withFraction = 0;
     for (const CatalogueField& field : surveyFields(db())) {
         SCOPED_TRACE(field.name.toStdString());
         const QString f = field.name;
@@ -166,8 +165,10 @@ TEST_F(RecordGeneratorTest, AnswersFitTheFieldKindsAndTheLevelsThatMayFillThem) 
         if (field.kind == 0) {
             EXPECT_EQ(count("select count(*) from dt_data where " + fractional), 0);
         }
-        if (field.kind == 2)
-            withFraction += count("select count(*) from dt_data where " + fractional);
+        // Decimal amounts are not all whole: some keep their fen.
+        if (field.kind == 2) {
+            EXPECT_GT(count("select count(*) from dt_data where " + fractional), 0);
+        }
         QVariantList allowed;
         for (int level = 1; level <= 11; ++level) {
             if (entry::LevelRuleHolds(level, field.rule))
@@ -186,7 +187,6 @@ TEST_F(RecordGeneratorTest, AnswersFitTheFieldKindsAndTheLevelsThatMayFillThem) 
                       0);
         }
     }
-    EXPECT_GT(withFraction, 0);
 }
 
 TEST_F(RecordGeneratorTest, MostRecordsBreakNoPageRuleAndRecordStateSaysWhichDo) {

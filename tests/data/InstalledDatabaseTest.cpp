@@ -124,8 +124,8 @@ TEST_F(InstalledDatabaseTest, TheCatalogueDescribesEveryFieldOnItsPage) {
     const QSet<QString> yesNo = {"z005", "z008", "x004", "x005", "x006", "x007", "b025", "b034",
                                  "f003", "f007", "f008", "f015", "l001", "s001", "s002", "s003",
                                  "s004", "s005", "s006", "s007", "s018", "s019", "s020", "d028"};
-    const QSet<QString> decimal = {"b012", "b014", "b023", "b024", "y001", "y002",
-                                   "y004", "y005", "y006", "y007", "y010"};
+    const QSet<QString> decimal = {"b012", "b014", "b023", "b024", "s021", "e003", "y001",
+                                   "y002", "y004", "y005", "y006", "y007", "y010"};
     std::map<QString, int> pageOf;
     for (const Page& p : pages())
         for (const QString& f : p.fields)
@@ -160,6 +160,13 @@ TEST_F(InstalledDatabaseTest, TheCatalogueDescribesEveryFieldOnItsPage) {
         EXPECT_EQ(page, pageOf[name]);
         EXPECT_GE(rows.field("ID").asInteger(), 7);
         EXPECT_EQ(kind, yesNo.contains(name) ? 3 : decimal.contains(name) ? 2 : 0);
+        EXPECT_EQ(rows.field("FieldType").asText(), kind == 3   ? "是否"
+                                                    : kind == 2 ? "小数"
+                                                                : "整数");
+        // Amounts in 万元 carry fractions.
+        if (rows.field("Hint").asText().endsWith("(万元)")) {
+            EXPECT_EQ(kind, 2);
+        }
         if (yesNo.contains(name)) {
             EXPECT_TRUE(rows.field("Hint").asText().endsWith("(1=是；2=否)"));
         }
@@ -182,6 +189,38 @@ TEST_F(InstalledDatabaseTest, TheCatalogueDescribesEveryFieldOnItsPage) {
     for (; !visible.eof(); visible.next())
         shown << visible.field("FieldName").asText();
     EXPECT_EQ(shown, (QStringList{"c901", "c902", "c903", "c904", "c907", "RecordState"}));
+}
+
+// List titles, the indicator query and the rule explanations show a caption
+// without its page, so no two fields may share one.
+TEST_F(InstalledDatabaseTest, EveryFieldHasACaptionOfItsOwn) {
+    auto shared =
+        connection->query("select Hint, group_concat(FieldName, ' ') as Fields from dt_fieldlist "
+                          "group by Hint having count(*) > 1");
+    for (; !shared.eof(); shared.next())
+        ADD_FAILURE() << shared.field("Hint").asText().toStdString() << " is shared by "
+                      << shared.field("Fields").asText().toStdString();
+
+    // The parts that used to read alike say whose part they count.
+    const std::map<QString, QString> expected = {
+        {"z002", "专职工会干部中：女性(人)"},
+        {"z004", "兼职工会干部中：女性(人)"},
+        {"x002", "领导班子成员中：女性(人)"},
+        {"x014", "本级工会培训中：基层工会主席(人次)"},
+        {"x016", "上级工会培训中：基层工会主席(人次)"},
+        {"s009", "经审专职人员中：具有审计或财会专业资格(人)"},
+        {"s011", "经审兼职人员中：具有审计或财会专业资格(人)"},
+        {"d009", "内设部门领导职数中：实际配备(人)"},
+        {"d011", "非领导职务职数中：实际配备(人)"},
+        {"d013", "机关实有人员中：女性(人)"},
+    };
+    std::map<QString, QString> found;
+    auto rows = connection->query(
+        "select FieldName, Hint from dt_fieldlist where FieldName in "
+        "('z002', 'z004', 'x002', 'x014', 'x016', 's009', 's011', 'd009', 'd011', 'd013')");
+    for (; !rows.eof(); rows.next())
+        found[rows.field("FieldName").asText()] = rows.field("Hint").asText();
+    EXPECT_EQ(found, expected);
 }
 
 TEST_F(InstalledDatabaseTest, EveryLevelRuleParsesAndNamesExistingLevels) {
@@ -319,6 +358,27 @@ TEST_F(InstalledDatabaseTest, RegionCodesAreWellFormedAndComplete) {
     EXPECT_EQ(
         connection->scalar("select CombName from CT_CityName where ID=?", {130102}).toString(),
         "河北省石家庄市长安区");
+}
+
+// The survey year's list: 莱芜市 became two districts of 济南市 in 2019.
+TEST_F(InstalledDatabaseTest, RegionsAreTheSurveyYearsList) {
+    auto rows = connection->query(
+        "select ID, Code1, Code2, Code3, Name, CombName from CT_CityName "
+        "where ID in (370100, 370116, 370117) or Code1 = 37 and Code2 = 12 order by ID");
+    std::vector<QStringList> found;
+    for (; !rows.eof(); rows.next()) {
+        QStringList row;
+        for (const char* column : {"ID", "Code1", "Code2", "Code3", "Name", "CombName"})
+            row << rows.field(column).asText();
+        found.push_back(row);
+    }
+    const std::vector<QStringList> expected = {
+        {"370100", "37", "1", "0", "济南市", "山东省济南市"},
+        {"370116", "37", "1", "16", "莱芜区", "山东省济南市莱芜区"},
+        {"370117", "37", "1", "17", "钢城区", "山东省济南市钢城区"},
+    };
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(connection->scalar("select count(*) from CT_CityName").toInt(), 3364);
 }
 
 TEST_F(InstalledDatabaseTest, ViewsDeliverTheColumnsTheProgramReads) {

@@ -272,6 +272,30 @@ TEST_F(CityNameFormTest, DoubleClickInTheCountyListChoosesThatRow) {
     EXPECT_EQ(form.name(), "河北省唐山市路北区");
 }
 
+// 莱芜区 and 钢城区 belong to 济南市 since 2019; 莱芜市 is no longer a city.
+TEST_F(CityNameFormTest, JinanDistrictsOfTheSurveyYearCanBeChosen) {
+    TCityNameForm form(connection());
+    form.show();
+    click(form.provinceList(), "山东省");
+    EXPECT_TRUE(form.cityList()->findItems("莱芜市", Qt::MatchExactly).isEmpty());
+    click(form.cityList(), "济南市");
+    click(form.countyList(), "莱芜区");
+    form.confirmButton()->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.code(), 370116);
+    EXPECT_EQ(form.name(), "山东省济南市莱芜区");
+
+    TCityNameForm reopened(connection());
+    reopened.setCode(370117);
+    reopened.show();
+    EXPECT_EQ(current(reopened.provinceList()), "山东省");
+    EXPECT_EQ(current(reopened.cityList()), "济南市");
+    EXPECT_EQ(current(reopened.countyList()), "钢城区");
+    reopened.confirmButton()->click();
+    EXPECT_EQ(reopened.code(), 370117);
+    EXPECT_EQ(reopened.name(), "山东省济南市钢城区");
+}
+
 TEST_F(CityNameFormTest, CancelAndEscapeChooseNothing) {
     TCityNameForm cancelled(connection());
     cancelled.setCode(130102);

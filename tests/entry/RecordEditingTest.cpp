@@ -241,6 +241,25 @@ TEST_F(RecordEditingTest, TheCheckButtonSaysWhenThereIsNoError) {
     EXPECT_FALSE(form->messageList()->isVisible());
 }
 
+// Amounts in 万元 are decimal fields: a stored fraction survives reading and
+// saving, and a typed one is taken as typed.
+TEST_F(RecordEditingTest, AmountsInTenThousandYuanKeepTheirDecimals) {
+    storeRecord(kFirstCode, "甲");
+    // A county union fills 表7 and 表9, where the two amounts stand.
+    connection().execute("update dt_data set c904 = 3, s021 = 1724050.34");
+    open(false);
+    EXPECT_EQ(number("s021")->value(), 1724050.34);
+    number("e003")->setFocus();
+    kestrune::testing::typeInto(number("e003"), "12.75");
+    form->button("tbSave")->click();
+    EXPECT_EQ(ui.messageTexts().last(), "数据保存成功，有逻辑错误！");
+    QList<QVariantList> amounts;
+    connection().forEachRow("select s021, e003 from dt_data", {}, [&](const db::Statement& row) {
+        amounts << QVariantList{row.value(0).toDouble(), row.value(1).toDouble()};
+    });
+    EXPECT_EQ(amounts, (QList<QVariantList>{{1724050.34, 12.75}}));
+}
+
 TEST_F(RecordEditingTest, AFailedSaveLeavesTheRowAndKeepsTheEnteredValues) {
     storeRecord(kFirstCode, "甲");
     const auto before = rows();

@@ -64,8 +64,11 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
     setWindowTitle(QStringLiteral("基层以上单位数据"));
     setFixedSize(kClientWidth, kClientHeight);
     move(10, 2);
-    for (const shell::TFieldData& f : catalogue_)
+    for (const shell::TFieldData& f : catalogue_) {
         hints_.insert(f.FieldName, f.Hint);
+        if (f.QueryType == 2)
+            decimalFields_.insert(f.FieldName);
+    }
 
     pages_->setObjectName(QStringLiteral("DataPage"));
     pages_->setTabPosition(QTabWidget::South);
@@ -224,6 +227,7 @@ QWidget* TdlgSurveyDataForm::buildSurveyPage(int index) {
                 label->setFrameShape(QFrame::Box);
                 grid->addWidget(label, 0, group.firstColumn, 1, group.columnCount);
             }
+            int columnWidth = kBoxWidth + 30;
             for (int c = 0; c < row.size(); ++c) {
                 auto* caption = smallLabel(CaptionLines(captions.boxCaptions[c]), page);
                 caption->setMinimumHeight(40);
@@ -231,13 +235,15 @@ QWidget* TdlgSurveyDataForm::buildSurveyPage(int index) {
                 grid->addWidget(smallLabel(row[c], page), 2, c);
                 auto* number = new TNumberEdit(page);
                 number->setObjectName(row[c]);
-                number->setDecimals(row[c] == QLatin1String("b014"));
+                // Amounts the catalogue keeps as decimal numbers take their fractions.
+                number->setDecimals(decimalFields_.contains(row[c]));
                 number->setFixedWidth(std::max(kBoxWidth, number->widthForLargestValue()));
+                columnWidth = std::max(columnWidth, number->width() + 30);
                 grid->addWidget(number, 3, c, Qt::AlignHCenter);
                 bindBox(number);
             }
             for (int c = 0; c < kColumns; ++c)
-                grid->setColumnMinimumWidth(c, kBoxWidth + 30);
+                grid->setColumnMinimumWidth(c, columnWidth);
             grid->setColumnStretch(kColumns, 1);
             layout->addLayout(grid);
         }
@@ -512,9 +518,6 @@ void TdlgSurveyDataForm::applyCatalogueLimits() {
             continue;
         if (const auto limits = CatalogueLimits(f.ID, f.QueryType))
             number->setLimits(*limits);
-        // Decimal fields take the decimals they store.
-        if (f.QueryType == 2)
-            number->setDecimals(true);
     }
 }
 

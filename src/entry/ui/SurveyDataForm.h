@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <QSet>
 #include <QVariantMap>
 
 class QLabel;
@@ -165,6 +166,7 @@ private:
 
     shell::TFieldDataArray catalogue_;
     QMap<QString, QString> hints_;
+    QSet<QString> decimalFields_; // QueryType 2
     QTabWidget* pages_;
     QTextBrowser* notes_;
     QMap<QString, QWidget*> boxes_;
