@@ -35,7 +35,8 @@ SubstitutedExpression SubstituteValues(const QString& expression, const BoxValue
         if (isKeyword(name)) {
             result.text += name;
         } else if (const auto value = valueOf(name)) {
-            result.text += QString::number(*value);
+            result.text += QLatin1Char('?');
+            result.values << *value;
         } else {
             result.unknownNames << name;
         }
@@ -68,7 +69,8 @@ bool PageRuleCheck::broken(const QString& expression) {
         ui_.showMessage(kUnknownControl + name, shell::MessageKind::Error);
     // The engine's true: Jet gives -1, SQLite 1; any non-zero result is a broken rule.
     const QVariant rt =
-        connection_.scalar(QStringLiteral("select ") + substituted.text + QStringLiteral(" as rt"));
+        connection_.scalar(QStringLiteral("select ") + substituted.text + QStringLiteral(" as rt"),
+                           substituted.values);
     return rt.toLongLong() != 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -17,14 +18,16 @@ namespace kestrune::check {
 
 class RuleExplainer;
 
-// A page rule's expression with the boxes' values put in place of the field
-// names: letters gather into a name, a separator (blank ( ) * + - / < = >)
-// ends it; other characters join a pending name. AND, OR and NOT stay.
+// A page rule's expression with a parameter in place of each field name and
+// the boxes' values, exact, to bind to them: letters gather into a name, a
+// separator (blank ( ) * + - / < = >) ends it; other characters join a
+// pending name. AND, OR and NOT stay.
 struct SubstitutedExpression {
     QString text;
+    QVariantList values;      // one for each "?" in text
     QStringList unknownNames; // names without a box; replaced by nothing
 };
-using BoxValue = std::function<std::optional<qint64>(const QString& name)>;
+using BoxValue = std::function<std::optional<double>(const QString& name)>;
 SubstitutedExpression SubstituteValues(const QString& expression, const BoxValue& valueOf);
 
 // One row of the logic error list.

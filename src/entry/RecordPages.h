@@ -18,8 +18,8 @@ public:
     virtual void PrepareNewRecord() = 0;
     virtual void ReadRecord(const QVariantMap& row) = 0;
     virtual QVariantMap WrittenValues() = 0;
-    // A box's whole-number value, nothing when there is no box of that name.
-    virtual std::optional<qint64> boxValue(const QString& name) const = 0;
+    // A box's value, nothing when there is no box of that name.
+    virtual std::optional<double> boxValue(const QString& name) const = 0;
 
     // The cover.
     virtual void ShowProposedCover(double unitCode, const LastCover& last) = 0;

@@ -18,8 +18,8 @@ using kestrune::testing::TestEnvironment;
 
 namespace {
 
-BoxValue valuesFrom(const QMap<QString, qint64>& values, const QStringList& boxes = {}) {
-    return [values, boxes](const QString& name) -> std::optional<qint64> {
+BoxValue valuesFrom(const QMap<QString, double>& values, const QStringList& boxes = {}) {
+    return [values, boxes](const QString& name) -> std::optional<double> {
         if (values.contains(name))
             return values.value(name);
         if (boxes.isEmpty() || boxes.contains(name))
@@ -31,10 +31,11 @@ BoxValue valuesFrom(const QMap<QString, qint64>& values, const QStringList& boxe
 TEST(SubstituteValuesTest, NamesBecomeValuesKeywordsStay) {
     const auto s = SubstituteValues("z002 > z001 and (x001+x003)*2 <= 10 Or NOT b012>0.5",
                                     valuesFrom({{"z002", 7}, {"z001", 3}, {"x001", 1}}));
-    EXPECT_EQ(s.text, "7 > 3 and (1+0)*2 <= 10 Or NOT 0>0.5");
+    EXPECT_EQ(s.text, "? > ? and (?+?)*2 <= 10 Or NOT ?>0.5");
+    EXPECT_EQ(s.values, (QVariantList{7.0, 3.0, 1.0, 0.0, 0.0}));
     EXPECT_TRUE(s.unknownNames.isEmpty());
     const auto unknown = SubstituteValues("q1 >= z001", valuesFrom({}, {"z001"}));
-    EXPECT_EQ(unknown.text, " >= 0");
+    EXPECT_EQ(unknown.text, " >= ?");
     EXPECT_EQ(unknown.unknownNames, QStringList{"q1"});
 }
 
@@ -45,7 +46,7 @@ protected:
         ASSERT_TRUE(shell::StartSession(session, ui));
         explainer = std::make_unique<RuleExplainer>(session.database.connection(), ui);
     }
-    PageRuleCheck checker(const QMap<QString, qint64>& values) {
+    PageRuleCheck checker(const QMap<QString, double>& values) {
         return PageRuleCheck(session.database.connection(), *explainer, ui, list,
                              valuesFrom(values));
     }
@@ -75,6 +76,18 @@ TEST_F(PageRulesTest, ABrokenRuleBecomesAMessageWithItsTranslatedExplanation) {
     EXPECT_EQ(m.rule, "z002不能大于z001");
     EXPECT_FALSE(m.explanation.contains("[<=]"));
     EXPECT_TRUE(check.CheckPage(2, true));
+}
+
+TEST_F(PageRulesTest, DecimalAmountsCountWithTheirFractions) {
+    // 1.4 is more than 1, though both round to 1.
+    auto check = checker({{"c904", 3}, {"b013", 1}, {"b014", 1.4}});
+    check.CheckPage(3, true);
+    for (const LogicMessage& m : list.messages())
+        EXPECT_NE(m.focus, "b013") << m.rule.toStdString();
+    // A value no statement text could spell is still compared.
+    auto infinite = checker({{"c904", 3}, {"b013", 1}, {"b014", qInf()}});
+    infinite.CheckPage(3, true);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(PageRulesTest, AllPagesCollectTheirMessagesInPageOrder) {

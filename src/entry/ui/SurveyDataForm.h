@@ -78,7 +78,7 @@ public:
     QVariantMap WrittenValues() override;
     // Empties the boxes for a new record.
     void PrepareNewRecord() override;
-    std::optional<qint64> boxValue(const QString& name) const override;
+    std::optional<double> boxValue(const QString& name) const override;
 
     void ShowProposedCover(double unitCode, const LastCover& last) override;
     LastCover enteredCover() const override;

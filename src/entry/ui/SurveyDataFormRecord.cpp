@@ -110,12 +110,12 @@ QWidget* TdlgSurveyDataForm::boxNamed(const QString& name) const {
     return nullptr;
 }
 
-std::optional<qint64> TdlgSurveyDataForm::boxValue(const QString& name) const {
+std::optional<double> TdlgSurveyDataForm::boxValue(const QString& name) const {
     QWidget* box = boxNamed(name);
     if (auto* number = numberBox(box))
-        return number->integerValue();
+        return number->value();
     if (auto* edit = qobject_cast<QLineEdit*>(box))
-        return edit->text().trimmed().toLongLong();
+        return edit->text().trimmed().toDouble();
     return std::nullopt;
 }
 
