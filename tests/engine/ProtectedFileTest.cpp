@@ -82,6 +82,24 @@ TEST_F(ProtectedFileTest, AWrongPasswordOrAFlippedByteIsRefusedAndChangesNothing
     EXPECT_EQ(filesInDir(), QStringList{"view.dll"}); // no temporary file left behind
 }
 
+TEST_F(ProtectedFileTest, AFailedWriteSaysWhetherSpaceOrPermissionWasMissing) {
+    try {
+        db::replaceFileContents(dir.path() + "/no/such/folder/x.mdb", plain);
+        ADD_FAILURE() << "written into a folder that does not exist";
+    } catch (const db::EngineError& e) {
+        EXPECT_EQ(e.failure(), db::EngineFailure::ReadOnly);
+    }
+    // No disk holds a petabyte.
+    EXPECT_EQ(db::WriteFailure(path, qint64(1) << 50), db::EngineFailure::DiskFull);
+    EXPECT_EQ(db::WriteFailure(path, 10), db::EngineFailure::Other);
+    try {
+        pf::removePassword(path, "wrong");
+        ADD_FAILURE() << "opened with a wrong password";
+    } catch (const db::EngineError& e) {
+        EXPECT_EQ(e.failure(), db::EngineFailure::NotDatabase);
+    }
+}
+
 TEST_F(ProtectedFileTest, RemovingThePasswordRestoresThePlainFileInPlace) {
     pf::removePassword(path, "secret9876");
     EXPECT_EQ(readFile(path), plain);
