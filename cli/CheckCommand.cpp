@@ -13,6 +13,11 @@ namespace kestrune::cli {
 
 namespace {
 
+constexpr int kExitClean = 0;
+constexpr int kExitLogicErrors = 1;
+// Wrong arguments, or a check that could not run to its end.
+constexpr int kExitFailed = 2;
+
 const QString kUsage = QStringLiteral(
     "用法：kestrune-cli check --all | --range 起始编号 终止编号 | --codes 编号,编号,...");
 
@@ -56,10 +61,10 @@ std::optional<check::CheckSelection> parseSelection(const QStringList& arguments
 int runCheck(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream& out) {
     const auto selection = parseSelection(arguments, ui);
     if (!selection)
-        return 2;
+        return kExitFailed;
     shell::Session session;
     if (!shell::StartSession(session, ui))
-        return 1;
+        return kExitFailed;
     db::Connection& connection = session.database.connection();
     check::RuleExplainer explainer(connection, ui);
     check::LogicCheckRun run(connection, explainer, ui);
@@ -76,14 +81,14 @@ int runCheck(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextS
     } catch (const std::runtime_error& e) {
         ui.progressFinish();
         ui.showRuntimeError(QString::fromUtf8(e.what()), QStringLiteral(",请与软件发行者联系。"));
-        return 1;
+        return kExitFailed;
     }
     out << "检查结果：" << run.reportPath() << '\n'
         << "检查的单位：" << run.done() << '\n'
         << "有逻辑错误的单位：" << run.failedUnits() << '\n'
         << "逻辑错误项：" << run.failedItems() << '\n';
     out.flush();
-    return run.failedUnits() > 0 ? 1 : 0;
+    return run.failedUnits() > 0 ? kExitLogicErrors : kExitClean;
 }
 
 } // namespace kestrune::cli

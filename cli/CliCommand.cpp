@@ -29,7 +29,8 @@ const std::vector<CliCommand>& commands() {
          QStringLiteral("compacts the database file in place"), &runCompact},
         {QStringLiteral("check"), QStringLiteral("--all | --range FROM TO | --codes C,C,..."),
          QStringLiteral("checks records against the logic rules, writes their states and the "
-                        "report; exit 1 when some record has logic errors"),
+                        "report; exit 0 when no record has logic errors, 1 when some record has, "
+                        "2 when the check could not run"),
          &runCheck},
         {QStringLiteral("generate"), QStringLiteral("--count N [--seed S]"),
          QStringLiteral("adds N made-up survey records (plausible answers, about 5% breaking a "

@@ -7,20 +7,25 @@ namespace kestrune::check {
 namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+const QString kClosingRule(49, u'=');
 
 } // namespace
 
 void CheckReport::create(const QString& path, const QDateTime& startTime) {
-    close();
+    file_.reset();
     path_ = path;
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        fail(file_.errorString());
-    writeLine(u"#2020基层以上调查表逻辑检查结果");
-    writeLine(QStringLiteral("#检查时间：") +
-              startTime.toString(QStringLiteral("yyyy年MM月dd日 hh:mm")));
-    writeLine(u"");
-    writeLine(u"");
+    const QByteArray start = head(startTime);
+
+    QSaveFile note(path);
+    if (!note.open(QIODevice::WriteOnly))
+        fail(note.errorString());
+    note.write(start + incompleteNote());
+    replaceFile(note);
+
+    file_ = std::make_unique<QSaveFile>(path);
+    if (!file_->open(QIODevice::WriteOnly))
+        fail(file_->errorString());
+    write(start);
 }
 
 void CheckReport::AppendRuleFailure(QStringView expression, const QString& explanation) {
@@ -39,31 +44,59 @@ void CheckReport::AppendRuleFailure(QStringView expression, const QString& expla
 }
 
 void CheckReport::appendTotals() {
-    writeLine(QString(49, u'='));
+    writeLine(kClosingRule);
     writeLine(QStringLiteral("共有%1个单位的数据存在逻辑错误！").arg(state_.failedUnits));
     writeLine(QStringLiteral("共有%1个逻辑错误项！").arg(state_.failedItems));
 }
 
 void CheckReport::flush() {
-    if (file_.isOpen() && !file_.flush())
-        fail(file_.errorString());
+    if (file_ && !file_->flush())
+        fail(file_->errorString());
 }
 
-void CheckReport::close() {
-    if (!file_.isOpen())
+void CheckReport::commit() {
+    if (!file_)
         return;
-    const bool flushed = file_.flush();
-    const QString error = file_.errorString();
-    file_.close();
-    if (!flushed)
-        fail(error);
+    const std::unique_ptr<QSaveFile> file = std::move(file_);
+    replaceFile(*file);
+}
+
+void CheckReport::abandon() {
+    if (!file_)
+        return;
+    const std::unique_ptr<QSaveFile> file = std::move(file_);
+    // Unless it is committed, the temporary file goes with the QSaveFile.
+    file->write(incompleteNote());
+    replaceFile(*file);
+}
+
+QByteArray CheckReport::head(const QDateTime& startTime) {
+    QByteArray bytes;
+    for (const QString& line : {QStringLiteral("#2020基层以上调查表逻辑检查结果"),
+                                QStringLiteral("#检查时间：") +
+                                    startTime.toString(QStringLiteral("yyyy年MM月dd日 hh:mm")),
+                                QString(), QString()})
+        bytes += encoder_.encode(line) + kLineEnd;
+    return bytes;
+}
+
+QByteArray CheckReport::incompleteNote() {
+    return encoder_.encode(kClosingRule) + kLineEnd + encoder_.encode(kIncompleteReportLine) +
+           kLineEnd;
 }
 
 void CheckReport::writeLine(QStringView line) {
-    QByteArray bytes = encoder_.encode(line);
-    bytes += kLineEnd;
-    if (file_.write(bytes) != bytes.size())
-        fail(file_.errorString());
+    write(encoder_.encode(line) + kLineEnd);
+}
+
+void CheckReport::write(const QByteArray& bytes) {
+    if (file_->write(bytes) != bytes.size())
+        fail(file_->errorString());
+}
+
+void CheckReport::replaceFile(QSaveFile& file) {
+    if (!file.commit())
+        fail(file.errorString());
 }
 
 void CheckReport::fail(const QString& error) {

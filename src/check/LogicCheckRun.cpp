@@ -84,12 +84,17 @@ void LogicCheckRun::finish() {
     states_->commit();
     if (state_.anyFailure)
         report_->appendTotals();
+    report_->commit();
     end();
     status_ = CheckRunStatus::Finished;
-    if (state_.anyFailure)
-        ui_.openWithDefaultProgram(report_->path());
-    else
+    if (state_.anyFailure) {
+        // Without a program for text files the person must still learn where
+        // the errors are listed.
+        if (!ui_.openWithDefaultProgram(report_->path()))
+            ui_.showMessage(reportNotOpenedMessage(report_->path()), shell::MessageKind::Warning);
+    } else {
         ui_.showMessage(kNoLogicErrorsMessage, shell::MessageKind::Information);
+    }
 }
 
 void LogicCheckRun::pause() {
@@ -131,7 +136,7 @@ void LogicCheckRun::end() {
         states_.reset();
     }
     if (report_)
-        report_->close();
+        report_->abandon();
 }
 
 void LogicCheckRun::endAfterError() noexcept {
@@ -145,7 +150,7 @@ void LogicCheckRun::endAfterError() noexcept {
     states_.reset(); // commits what it can, silently
     if (report_) {
         try {
-            report_->close();
+            report_->abandon();
         } catch (...) {
         }
     }

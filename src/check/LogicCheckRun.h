@@ -23,6 +23,12 @@ namespace kestrune::check {
 
 inline const QString kNoLogicErrorsMessage = QStringLiteral("恭喜你，所检查的数据没有逻辑错误");
 
+// Shown when no program opens the report of a check that found errors.
+inline QString reportNotOpenedMessage(const QString& reportPath) {
+    return QStringLiteral("数据存在逻辑错误，检查结果保存在“%1”，请用文本编辑程序打开查看。")
+        .arg(reportPath);
+}
+
 enum class CheckRunStatus { NotStarted, Running, Paused, Stopped, Finished };
 
 // One batch logic check, driven step by step so that the check dialog can
@@ -37,8 +43,9 @@ enum class CheckRunStatus { NotStarted, Running, Paused, Stopped, Finished };
 // every second and whenever the run pauses, stops or ends, so a stopped or
 // failed run keeps every state it wrote. After the last record the run ends
 // by itself: the congratulation is shown when nothing failed, otherwise the
-// totals are written and the report is opened. A stopped run writes no totals,
-// shows nothing and leaves the report closed. Errors (db::EngineError,
+// totals are written and the report is opened (or, when nothing opens it, the
+// person is told where it is). A stopped run writes no totals, shows nothing
+// and leaves a report that says it is incomplete. Errors (db::EngineError,
 // ReportFileError) end the run the same way and reach the caller.
 class LogicCheckRun {
 public:
@@ -66,7 +73,8 @@ public:
 private:
     void checkCurrentRecord();
     void finish();
-    // Ends the run where it stands: states committed, report closed as it is.
+    // Ends the run where it stands: states committed, the report (unless
+    // already whole) marked incomplete.
     void end();
     // end() after an error, which is what the caller is to see.
     void endAfterError() noexcept;

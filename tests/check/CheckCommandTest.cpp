@@ -100,4 +100,59 @@ TEST(CheckCommandTest, WrongArgumentsExitTwoWithoutChecking) {
     EXPECT_TRUE(database.recordState(100000000001.0).isNull());
 }
 
+TEST(CheckCommandTest, ARunThatFailsExitsTwoUnlikeOneWithLogicErrors) {
+    CheckDatabase database;
+    database.addRecord(100000000001.0, "第一工会", {}, 3);
+    database.addRecord(100000000002.0, "第二工会", {}, 3);
+
+    // The report cannot be created: nothing is checked.
+    const QByteArray temp = qgetenv("TEMP");
+    const QString missing = database.tempFolder() + "/missing";
+    qputenv("TEMP", missing.toUtf8());
+    CapturedConsole noReport;
+    const Result unwritable = runCheck(noReport, {"--all"});
+    qputenv("TEMP", temp);
+    EXPECT_EQ(unwritable.code, 2);
+    EXPECT_EQ(unwritable.out, "");
+    EXPECT_TRUE(noReport.errors().startsWith("运行中发生错误：无法写入逻辑检查结果文件“" + missing +
+                                             "/2020基层以上-默认数据库-逻辑检查结果.txt”："))
+        << noReport.errors().toStdString();
+    EXPECT_TRUE(database.recordState(100000000001.0).isNull());
+
+    // The database refuses the second record's state halfway through.
+    database.connection().execute(
+        "create trigger refuse_second before update of RecordState on dt_data "
+        "when new.c901=100000000002 begin select raise(abort, '拒绝写入'); end");
+    CapturedConsole refused;
+    const Result halfway = runCheck(refused, {"--all"});
+    EXPECT_EQ(halfway.code, 2);
+    EXPECT_EQ(refused.errors(), "运行中发生错误：拒绝写入,请与软件发行者联系。\n");
+    EXPECT_EQ(database.recordState(100000000001.0), 2);
+    EXPECT_TRUE(database.recordState(100000000002.0).isNull());
+    const QByteArray report = kestrune::testing::readFile(database.reportPath());
+    EXPECT_TRUE(report.endsWith(
+        kestrune::testing::gbkLines({QString(49, '='), "逻辑检查没有完成，以上结果不完整！"})));
+}
+
+TEST(CheckCommandTest, LabelsThatNoFileNameCanHoldStillGiveAReport) {
+    CheckDatabase database;
+    database.addRecord(100000000001.0, "第一工会", {}, 3);
+    const QString longLabel = QString("山东省济南市历下区总工会").repeated(9).left(100);
+    const QStringList labels = {"济南市/历下区总工会", "历下区:2020*最终?版", longLabel};
+    const QStringList fileLabels = {"济南市_历下区总工会", "历下区_2020_最终_版",
+                                    longLabel.left(69)};
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        database.connection().execute("update ct_label set db_name=?", {labels[i]});
+        CapturedConsole console;
+        const Result result = runCheck(console, {"--all"});
+        const QString report =
+            database.tempFolder() + "/2020基层以上-" + fileLabels[i] + "-逻辑检查结果.txt";
+        EXPECT_EQ(result.code, 1) << console.errors().toStdString();
+        EXPECT_TRUE(result.out.startsWith("检查结果：" + report + "\n"))
+            << result.out.toStdString();
+        EXPECT_TRUE(kestrune::testing::readFile(report).startsWith(
+            kestrune::testing::gbkLines({"#2020基层以上调查表逻辑检查结果"})));
+    }
+}
+
 } // namespace

@@ -21,6 +21,7 @@ public:
     QString label() const { return survey_.label(); }
     QString databasePath() const { return survey_.currentPath(); }
     QString tempFolder() const { return temp_.path(); }
+    QString programFolder() const { return env_.programFolder(); }
     QString reportPath() const;
 
     // One dt_data row: the unit code and name, level code c904, reporting

@@ -1,10 +1,14 @@
 #include "CheckDatabase.h"
 #include "check/LogicCheckRun.h"
 #include "check/ReportFileError.h"
+#include "check/ReportPath.h"
 #include "schema/Connection.h"
+#include "schema/EngineError.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace kestrune;
@@ -17,6 +21,8 @@ namespace {
 
 const QString kDashes(80, '-');
 const QString kEquals(49, '=');
+// How a report whose run did not reach its end closes, in place of the totals.
+const QStringList kIncomplete = {kEquals, "逻辑检查没有完成，以上结果不完整！"};
 
 // Breaks rules 1 (no cadres at all) and 7 (a local union without x001) and
 // nothing else: the rules for levels up to 3 are otherwise met.
@@ -36,11 +42,14 @@ QStringList reportHead(const QDateTime& before, const QByteArray& report) {
 
 class CheckRunTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        database.setCaption("z001", "专职干部");
-        database.setCaption("z003", "兼职干部");
-        database.setCaption("c904", "层次");
-        database.setCaption("x001", "干部数");
+    void SetUp() override { nameFields(database); }
+
+    // Short captions of the fields that rules 1 and 7 name.
+    static void nameFields(CheckDatabase& db) {
+        db.setCaption("z001", "专职干部");
+        db.setCaption("z003", "兼职干部");
+        db.setCaption("c904", "层次");
+        db.setCaption("x001", "干部数");
     }
 
     CheckOutcome check(const CheckSelection& selection) {
@@ -215,6 +224,10 @@ TEST_F(CheckRunTest, StoppingKeepsTheStatesWrittenAndLeavesTheReportWithoutTotal
         LogicCheckRun run(database.connection(), explainer, database.ui);
         run.start(CheckSelection::allRecords(), database.label());
         EXPECT_TRUE(run.step(200));
+        // While the run goes (or if the program is killed now) the report's
+        // file says that it is incomplete.
+        const QByteArray meanwhile = readFile(database.reportPath());
+        EXPECT_EQ(meanwhile, gbkLines(reportHead(before, meanwhile) + kIncomplete));
         run.stop();
         EXPECT_EQ(run.status(), CheckRunStatus::Stopped);
         EXPECT_FALSE(run.step());
@@ -228,8 +241,11 @@ TEST_F(CheckRunTest, StoppingKeepsTheStatesWrittenAndLeavesTheReportWithoutTotal
 
     const QByteArray report = readFile(database.reportPath());
     EXPECT_TRUE(report.startsWith(gbkLines(reportHead(before, report))));
-    EXPECT_TRUE(report.endsWith(gbkLines(rules1And7("100000000200  工会的数据有错误"))));
+    EXPECT_TRUE(
+        report.endsWith(gbkLines(rules1And7("100000000200  工会的数据有错误") + kIncomplete)));
     EXPECT_EQ(report.count(gbkLines({kDashes})), 200);
+    EXPECT_EQ(QDir(database.tempFolder()).entryList(QDir::Files),
+              QStringList{QFileInfo(database.reportPath()).fileName()});
     EXPECT_TRUE(database.ui.openedFiles.isEmpty());
     EXPECT_TRUE(database.ui.messages.empty());
 }
@@ -249,6 +265,100 @@ TEST_F(CheckRunTest, AReportThatCannotBeWrittenStopsTheRunBeforeAnyState) {
     qputenv("TEMP", temp);
     EXPECT_TRUE(database.recordState(100000000001.0).isNull());
     EXPECT_TRUE(database.ui.messages.empty());
+}
+
+TEST_F(CheckRunTest, AFailedRunLeavesAReportThatSaysItIsIncomplete) {
+    for (int i = 1; i <= 3; ++i)
+        database.addRecord(100000000000.0 + i, "工会", kBreaksRules1And7, 3);
+    // The third record's state cannot be written: the database refuses it.
+    database.connection().execute(
+        "create trigger refuse_third before update of RecordState on dt_data "
+        "when new.c901=100000000003 begin select raise(abort, '拒绝写入'); end");
+    const QDateTime before = QDateTime::currentDateTime();
+    EXPECT_THROW(check(CheckSelection::allRecords()), db::EngineError);
+
+    const QByteArray report = readFile(database.reportPath());
+    EXPECT_EQ(report,
+              gbkLines(reportHead(before, report) + rules1And7("100000000001  工会的数据有错误") +
+                       rules1And7("100000000002  工会的数据有错误") +
+                       rules1And7("100000000003  工会的数据有错误") + kIncomplete));
+    EXPECT_EQ(database.recordState(100000000002.0), 2);
+    EXPECT_TRUE(database.ui.openedFiles.isEmpty());
+}
+
+TEST_F(CheckRunTest, AnotherCheckOnTheSameReportPathNeitherMixesNorCutsTheReport) {
+    // Two databases with the same label, as two program folders of one
+    // clerk: their checks share one report file in TEMP.
+    for (int i = 1; i <= 3; ++i)
+        database.addRecord(100000000000.0 + i, "甲工会", kBreaksRules1And7, 3);
+    const QDateTime before = QDateTime::currentDateTime();
+    LogicCheckRun first(database.connection(), explainer, database.ui);
+    first.start(CheckSelection::allRecords(), database.label());
+    EXPECT_TRUE(first.step(1));
+    // Paused, as from its dialog: what it has written is handed to the system.
+    first.pause();
+
+    CheckDatabase other;
+    nameFields(other);
+    other.addRecord(100000000009.0, "乙工会", kBreaksRules1And7, 3);
+    ASSERT_EQ(other.label(), database.label());
+    QProcess second;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("KESTRUNE_HOME", other.programFolder());
+    environment.insert("TEMP", database.tempFolder());
+    second.setProcessEnvironment(environment);
+    second.start(KESTRUNE_CLI_PATH, {"--quiet", "check", "--all"});
+    ASSERT_TRUE(second.waitForFinished(-1));
+    EXPECT_EQ(second.exitCode(), 1) << second.readAllStandardError().toStdString();
+
+    // The second check's report is whole, untouched by the first run.
+    const QByteArray secondReport = readFile(database.reportPath());
+    EXPECT_EQ(
+        secondReport,
+        gbkLines(reportHead(before, secondReport) + rules1And7("100000000009  乙工会的数据有错误") +
+                 QStringList{kEquals, "共有1个单位的数据存在逻辑错误！", "共有2个逻辑错误项！"}));
+
+    first.resume();
+    EXPECT_FALSE(first.step(10));
+    const QByteArray firstReport = readFile(database.reportPath());
+    EXPECT_EQ(
+        firstReport,
+        gbkLines(reportHead(before, firstReport) + rules1And7("100000000001  甲工会的数据有错误") +
+                 rules1And7("100000000002  甲工会的数据有错误") +
+                 rules1And7("100000000003  甲工会的数据有错误") +
+                 QStringList{kEquals, "共有3个单位的数据存在逻辑错误！", "共有6个逻辑错误项！"}));
+    EXPECT_EQ(QDir(database.tempFolder()).entryList(QDir::Files),
+              QStringList{QFileInfo(database.reportPath()).fileName()});
+}
+
+TEST_F(CheckRunTest, WhenNoProgramOpensTheReportThePersonIsToldWhereItIs) {
+    database.addRecord(100000000001.0, "第一工会", kBreaksRules1And7, 3);
+    database.ui.noDefaultProgram = true;
+    check(CheckSelection::allRecords());
+    EXPECT_EQ(database.ui.openedFiles, QStringList{database.reportPath()});
+    EXPECT_EQ(database.ui.messageTexts(),
+              QStringList{"数据存在逻辑错误，检查结果保存在“" + database.reportPath() +
+                          "”，请用文本编辑程序打开查看。"});
+    EXPECT_EQ(database.ui.messages.at(0).kind, shell::MessageKind::Warning);
+}
+
+TEST(ReportPathTest, LabelsAreMadeFitForAFileName) {
+    EXPECT_EQ(reportFileLabel("默认数据库"), "默认数据库");
+    EXPECT_EQ(reportFileLabel("济南市/历下区总工会"), "济南市_历下区总工会");
+    EXPECT_EQ(reportFileLabel("a\\b/c:d*e?f\"g<h>i|j\tk\x01l\x7fm"), "a_b_c_d_e_f_g_h_i_j_k_l_m");
+
+    // 100 Chinese characters take 300 bytes in UTF-8. With the rest of the
+    // name (40 bytes) and the 7 bytes the temporary file's name adds, the
+    // label keeps 69 characters: 247 bytes in all, 254 for the temporary name.
+    const QString longLabel = QString("山东省济南市历下区总工会").repeated(9).left(100);
+    ASSERT_EQ(longLabel.size(), 100);
+    EXPECT_EQ(reportFileLabel(longLabel), longLabel.left(69));
+    const QString name = QFileInfo(checkReportPath(longLabel)).fileName();
+    EXPECT_EQ(QFile::encodeName(name).size(), 247);
+    // A character outside the basic plane is never cut in half: here its
+    // four bytes would not fit, its first half alone would.
+    const QString start = "a" + QString(68, u'工');
+    EXPECT_EQ(reportFileLabel(start + QString::fromUcs4(U"\U00020000")), start);
 }
 
 } // namespace

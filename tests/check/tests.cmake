@@ -7,5 +7,8 @@ kestrune_test(check_tests SOURCES
     check/CheckRunTest.cpp
     check/CheckCommandTest.cpp
     LIBS kestrune_cli_commands)
+# A second check runs as its own process beside the one under test.
+add_dependencies(check_tests kestrune-cli)
+target_compile_definitions(check_tests PRIVATE KESTRUNE_CLI_PATH="$<TARGET_FILE:kestrune-cli>")
 
 kestrune_test(page_rule_tests SOURCES check/PageRulesTest.cpp LIBS kestrune_widgets)

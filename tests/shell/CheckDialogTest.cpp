@@ -10,10 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringEncoder>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace kestrune;
 using namespace kestrune::shell;
+using kestrune::testing::readFile;
 using kestrune::testing::ScriptedInteraction;
 using kestrune::testing::TestEnvironment;
 
@@ -52,6 +55,7 @@ protected:
 };
 
 TEST_F(CheckDialogTest, IdleDialogAndAMissingRange) {
+    EXPECT_EQ(dialog->windowTitle(), "选择检查的方式");
     EXPECT_EQ(dialog->height(), check::TdlgCheckForm::kIdleHeight);
     EXPECT_TRUE(dialog->selectedChoice()->isChecked());
     EXPECT_FALSE(dialog->pauseButton()->isEnabled());
@@ -128,6 +132,71 @@ TEST_F(CheckDialogTest, PausingChecksNothingAndStoppingKeepsTheStatesWritten) {
     EXPECT_LT(kept, answering);
     EXPECT_TRUE(ui.openedFiles.isEmpty());
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// Esc and the close box end a check as "返  回" does: the run stops after the
+// records in hand, nothing is opened, and the report says it is incomplete.
+TEST_F(CheckDialogTest, EscapeAndTheCloseBoxStopTheRun) {
+    const int answering = connection().scalar("select count(*) from dt_data where c907<=2").toInt();
+    const QString report = env.path("2020基层以上-测试单位-逻辑检查结果.txt");
+    const QByteArray incomplete = QStringEncoder("GBK").encode(
+        QString(49, '=') + "\r\n逻辑检查没有完成，以上结果不完整！\r\n");
+    const std::vector<std::pair<const char*, std::function<void(check::TdlgCheckForm&)>>> ways = {
+        {"Esc",
+         [](check::TdlgCheckForm& d) {
+             QTest::keyClick(&d, Qt::Key_Escape);
+         }},
+        {"close box", [](check::TdlgCheckForm& d) {
+             d.close();
+         }}};
+    for (const auto& [name, leave] : ways) {
+        SCOPED_TRACE(name);
+        connection().execute("update dt_data set RecordState=0");
+        dialog->allChoice()->setChecked(true);
+        dialog->show();
+        int steps = 0;
+        dialog->betweenSteps = [&](check::TdlgCheckForm& d) {
+            if (++steps == 2)
+                leave(d);
+        };
+        dialog->runCheck();
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(steps, 2); // no step after leaving
+        EXPECT_GT(stated(), 0);
+        EXPECT_LT(stated(), answering);
+        EXPECT_TRUE(ui.openedFiles.isEmpty());
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_TRUE(readFile(report).endsWith(incomplete));
+    }
+}
+
+// A person who sees the message box while the timer goes on.
+class TickingInteraction : public ScriptedInteraction {
+public:
+    std::function<void()> whileShown;
+    void showMessage(const QString& text, MessageKind kind) override {
+        if (whileShown)
+            whileShown();
+        ScriptedInteraction::showMessage(text, kind);
+    }
+};
+
+TEST_F(CheckDialogTest, AnEmptyDatabaseLeavesNothingToDo) {
+    connection().execute("delete from dt_data");
+    TickingInteraction person;
+    check::TdlgCheckForm empty(
+        connection(), *explainer, person, "测试单位", [] { return QList<double>(); }, [] {});
+    empty.allChoice()->setChecked(true);
+    QStringList shownWithMessage;
+    person.whileShown = [&] {
+        empty.tick();
+        shownWithMessage << empty.doneLabel()->text() << empty.leftLabel()->text();
+    };
+    empty.runCheck();
+    EXPECT_EQ(person.messageTexts(), QStringList{"恭喜你，所检查的数据没有逻辑错误"});
+    EXPECT_EQ(shownWithMessage, (QStringList{"已完成 0", "待完成 0"}));
+    EXPECT_EQ(empty.leftLabel()->text(), "待完成 0");
 }
 
 } // namespace

@@ -66,7 +66,7 @@ std::optional<QString> ScriptedInteraction::inputText(const QString& title, cons
 
 bool ScriptedInteraction::openWithDefaultProgram(const QString& path) {
     openedFiles << path;
-    return true;
+    return !noDefaultProgram;
 }
 
 void ScriptedInteraction::progressStart(int total, int done) {

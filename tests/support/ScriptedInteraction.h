@@ -31,6 +31,9 @@ public:
     std::deque<int> questionAnswers;
     std::deque<QString> fileAnswers;
     std::deque<std::optional<QString>> inputAnswers;
+    // As on a system where no program opens the file: opening fails (the
+    // attempt is still recorded in openedFiles).
+    bool noDefaultProgram = false;
 
     QStringList messageTexts() const;
 

@@ -48,7 +48,7 @@ TdlgCheckForm::TdlgCheckForm(db::Connection& connection, RuleExplainer& explaine
       resume_(new QPushButton(QStringLiteral("继  续"), this)),
       return_(new QPushButton(QStringLiteral("返  回"), this)) {
     setObjectName(QStringLiteral("dlgCheckForm"));
-    setWindowTitle(QStringLiteral("检查数据的逻辑"));
+    setWindowTitle(QStringLiteral("选择检查的方式"));
     selected_->setChecked(true);
     from_->setObjectName(QStringLiteral("c901_1"));
     to_->setObjectName(QStringLiteral("c901_2"));
@@ -142,16 +142,25 @@ std::optional<CheckSelection> TdlgCheckForm::chosenSelection() {
 }
 
 void TdlgCheckForm::showProgress(qint64 done, qint64 total) {
+    total_ = total;
+    checked_ = done;
+    // An empty bar has a range of one step, which must not count as a record.
     bar_->setRange(0, int(std::max<qint64>(total, 1)));
     bar_->setValue(int(done));
-    const shell::ProgressLabels labels = shell::ProgressLabelsAt(ticks_, int(total), int(done));
-    done_->setText(labels.done);
-    left_->setText(labels.left);
+    showCounts();
     if (done >= total)
         timer_.stop();
 }
 
+void TdlgCheckForm::showCounts() {
+    const shell::ProgressLabels labels =
+        shell::ProgressLabelsAt(ticks_, int(total_), int(checked_));
+    done_->setText(labels.done);
+    left_->setText(labels.left);
+}
+
 void TdlgCheckForm::runCheck() {
+    pauseRequested_ = stopRequested_ = false;
     setPreparing();
     const std::optional<CheckSelection> selection = chosenSelection();
     if (!selection) {
@@ -162,15 +171,15 @@ void TdlgCheckForm::runCheck() {
     try {
         run.start(*selection, label_);
         preparing_->hide();
-        pauseRequested_ = stopRequested_ = false;
         running_ = true;
         pause_->setEnabled(true);
         return_->setEnabled(true);
         ticks_ = 0;
+        // Started first, so that a run with nothing to check stops it at once.
+        timer_.start();
         showProgress(0, run.total());
         done_->show();
         left_->show();
-        timer_.start();
         bool more = run.total() > 0;
         while (more && !stopRequested_) {
             if (pauseRequested_) {
@@ -219,18 +228,21 @@ void TdlgCheckForm::resumeCheck() {
 }
 
 void TdlgCheckForm::returnAndStop() {
+    reject();
+}
+
+void TdlgCheckForm::reject() {
+    // Esc and the close box come here too: a hidden dialog must not leave a
+    // run going behind a main window that is usable again.
     stopRequested_ = true;
     pauseRequested_ = false;
     timer_.stop();
-    reject();
+    QDialog::reject();
 }
 
 void TdlgCheckForm::tick() {
     ++ticks_;
-    const shell::ProgressLabels labels =
-        shell::ProgressLabelsAt(ticks_, bar_->maximum(), bar_->value());
-    done_->setText(labels.done);
-    left_->setText(labels.left);
+    showCounts();
 }
 
 } // namespace kestrune::check

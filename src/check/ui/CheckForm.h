@@ -59,6 +59,8 @@ public:
     void resumeCheck();
     // "返  回": asks a running check to stop and closes the dialog.
     void returnAndStop();
+    // Esc and the close box: the same as "返  回".
+    void reject() override;
     // One 100 ms tick of running time; public so that tests can drive it.
     void tick();
 
@@ -70,6 +72,7 @@ private:
     void setIdle();
     void setPreparing();
     void showProgress(qint64 done, qint64 total);
+    void showCounts();
 
     db::Connection& connection_;
     RuleExplainer& explainer_;
@@ -93,6 +96,8 @@ private:
     QPushButton* return_;
     QTimer timer_;
     int ticks_ = 0;
+    qint64 total_ = 0;   // records the run checks
+    qint64 checked_ = 0; // of which done
     bool pauseRequested_ = false;
     bool stopRequested_ = false;
     bool running_ = false;
