@@ -307,7 +307,7 @@ TEST_F(CheckRunTest, AnotherCheckOnTheSameReportPathNeitherMixesNorCutsTheReport
     environment.insert("KESTRUNE_HOME", other.programFolder());
     environment.insert("TEMP", database.tempFolder());
     second.setProcessEnvironment(environment);
-    second.start(KESTRUNE_CLI_PATH, {"--quiet", "check", "--all"});
+    second.start(KESTRUNE_CLI, {"--quiet", "check", "--all"});
     ASSERT_TRUE(second.waitForFinished(-1));
     EXPECT_EQ(second.exitCode(), 1) << second.readAllStandardError().toStdString();
 

@@ -9,6 +9,6 @@ kestrune_test(check_tests SOURCES
     LIBS kestrune_cli_commands)
 # A second check runs as its own process beside the one under test.
 add_dependencies(check_tests kestrune-cli)
-target_compile_definitions(check_tests PRIVATE KESTRUNE_CLI_PATH="$<TARGET_FILE:kestrune-cli>")
+target_compile_definitions(check_tests PRIVATE KESTRUNE_CLI="$<TARGET_FILE:kestrune-cli>")
 
 kestrune_test(page_rule_tests SOURCES check/PageRulesTest.cpp LIBS kestrune_widgets)
