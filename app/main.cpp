@@ -2,6 +2,7 @@
 #include "shell/Startup.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/QtInteraction.h"
+#include "shell/ui/QtTranslations.h"
 #include "shell/ui/StartWindow.h"
 
 #include <QApplication>
@@ -12,6 +13,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProductName);
     QApplication::setOrganizationName(QStringLiteral("Brenvatik"));
+    // Before the first window: message boxes and file dialogs speak Chinese.
+    if (!LoadQtTranslations(app))
+        qWarning("Qt's Chinese translations (qtbase_zh_CN.qm) are missing: Qt's own texts stay "
+                 "English.");
 
     QtInteraction ui;
     Session session;

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     std::deque<int> questionAnswers;
     std::deque<QString> fileAnswers;
     std::deque<std::optional<QString>> inputAnswers;
+    // Called with each question while it is up, before it is answered: what
+    // the person sees behind it.
+    std::function<void(const QString&)> onQuestion;
 
     QStringList messageTexts() const;
 
