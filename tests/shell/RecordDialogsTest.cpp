@@ -249,7 +249,7 @@ TEST_F(RecordDialogsTest, AClickInAnOperatorBoxOpensItsMenu) {
     QStringList items;
     for (QAction* item : tool.menu()->actions())
         items << item->text();
-    EXPECT_EQ(items, (QStringList{"=", ">", "<", ">=", "<="}));
+    ASSERT_EQ(items, (QStringList{"=", ">", "<", ">=", "<="}));
     tool.menu()->actions()[3]->trigger();
     tool.menu()->hide();
     EXPECT_EQ(search.firstOperator()->text(), ">=");
