@@ -391,6 +391,8 @@ TEST_F(RecordEditingTest, ScreenshotOfARecordWithItsLogicErrors) {
     type("c902", "单位2");
     form->button("tbCheck")->click();
     ASSERT_TRUE(form->messageList()->isVisible());
+    // At the form's size, as on a screen that holds it (the test screen is smaller).
+    form->resize(TdlgSurveyDataForm::kClientWidth, TdlgSurveyDataForm::kClientHeight);
     QApplication::processEvents();
     const QDir folder(QStringLiteral(KESTRUNE_SCREENSHOT_DIR));
     QDir().mkpath(folder.path());

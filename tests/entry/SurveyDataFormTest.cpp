@@ -290,6 +290,8 @@ TEST_F(SurveyDataFormTest, NotesFollowThePage) {
 
 TEST_F(SurveyDataFormTest, ScreenshotsOfTheCoverAndPage3) {
     form->show();
+    // At the form's size, as on a screen that holds it (the test screen is smaller).
+    form->resize(TdlgSurveyDataForm::kClientWidth, TdlgSurveyDataForm::kClientHeight);
     const QString folder = QStringLiteral(KESTRUNE_SCREENSHOT_DIR);
     QDir().mkpath(folder);
     form->DataPage()->setCurrentIndex(0);
