@@ -10,8 +10,9 @@ namespace kestrune::shell {
 // Where a window goes within the available area of its screen (the screen
 // less its task bars): at its preferred place and size when they fit, else
 // shrunk to the room from its place on, but not below its minimum, and moved
-// only when even that does not fit, so that it lies inside with its frame. `preferredTopLeft` is the frame's corner; the result is the client
-// geometry (what QWidget::setGeometry takes).
+// only when even that does not fit, so that it lies inside with its frame.
+// `preferredTopLeft` is the frame's corner; the result is the client geometry
+// (what QWidget::setGeometry takes).
 QRect FitIntoArea(const QRect& area, const QMargins& frame, const QSize& wanted,
                   const QSize& minimum, const QPoint& preferredTopLeft);
 
