@@ -3,6 +3,7 @@
 #include "shell/ui/GuardedApplication.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/QtInteraction.h"
+#include "shell/ui/QtTranslations.h"
 #include "shell/ui/StartWindow.h"
 
 using namespace kestrune::shell;
@@ -11,6 +12,10 @@ int main(int argc, char* argv[]) {
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(kProductName);
     QApplication::setOrganizationName(QStringLiteral("Brenvatik"));
+    // Before the first window: message boxes and file dialogs speak Chinese.
+    if (!LoadQtTranslations(app))
+        qWarning("Qt's Chinese translations (qtbase_zh_CN.qm) are missing: Qt's own texts stay "
+                 "English.");
 
     QtInteraction ui;
     app.setInteraction(&ui);

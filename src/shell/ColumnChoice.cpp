@@ -40,7 +40,7 @@ ColumnChoicePages ReadColumnChoices(db::Connection& connection) {
 
 void SaveColumnChoices(db::Connection& connection, const std::vector<int>& checkedIds) {
     db::Transaction transaction(connection);
-    connection.execute(QStringLiteral("update view_fieldlist set visible=false"));
+    connection.execute(QStringLiteral("update view_fieldlist set visible=false where PageID>=0"));
     for (int id : checkedIds)
         connection.execute(QStringLiteral("update view_fieldlist set visible=true where id=?"),
                            {id});

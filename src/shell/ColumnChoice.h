@@ -31,7 +31,9 @@ ColumnChoicePages ReadColumnChoices(db::Connection& connection);
 // Two boxes a line, 438 wide and 35 high, 30 apart.
 QRect ColumnChoiceGeometry(int indexOnTab);
 
-// Shows exactly the checked fields' columns, in one transaction.
+// Of the fields the dialog offers, shows exactly the checked ones' columns,
+// in one transaction; columns it does not offer (the record state) stay as
+// they are, since nothing could turn them back on.
 void SaveColumnChoices(db::Connection& connection, const std::vector<int>& checkedIds);
 
 inline const QString kSaved = QStringLiteral("保存成功");

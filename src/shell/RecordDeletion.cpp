@@ -32,7 +32,10 @@ bool runDeletion(RecordList& list, db::Connection& connection, UserInteraction& 
         ui.showMessage(e.text(), MessageKind::Error);
         return false;
     }
-    list.requeryAndReturn();
+    std::vector<double> deleted;
+    for (const QVariant& code : codes)
+        deleted.push_back(code.toDouble());
+    list.requeryAfterDeleting(deleted);
     return true;
 }
 
@@ -40,7 +43,8 @@ bool runDeletion(RecordList& list, db::Connection& connection, UserInteraction& 
 
 bool DeleteSelectedRecords(RecordList& list, const std::vector<int>& selectedRows,
                            const QString& table, const QString& keyColumn,
-                           db::Connection& connection, UserInteraction& ui) {
+                           db::Connection& connection, UserInteraction& ui,
+                           const std::function<void(int row)>& showRow) {
     if (list.isEmpty())
         return false;
     if (selectedRows.size() < 2) {
@@ -54,6 +58,8 @@ bool DeleteSelectedRecords(RecordList& list, const std::vector<int>& selectedRow
         if (list.isEmpty())
             return false;
         list.setCurrentRow(selectedRows[i]);
+        if (showRow)
+            showRow(list.currentRow());
         const int answer = ui.askQuestion(kDeleteQuestion, Question::No | Question::YesToAll);
         if (answer == Question::ResultYesToAll) {
             QVariantList codes;
@@ -71,6 +77,16 @@ QString DeleteRangeStatement(const CodeRange& range) {
     // The bounds are numbers read from digit-only edits, written with two decimals.
     return QStringLiteral("delete from dt_data where c901>=%1 and c901<=%2")
         .arg(db::formatUnitCode(range.from), db::formatUnitCode(range.to));
+}
+
+std::vector<double> CodesInRange(const RecordList& list, const CodeRange& range) {
+    std::vector<double> codes;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        const double code = list.codeAt(row);
+        if (code >= range.from && code <= range.to)
+            codes.push_back(code);
+    }
+    return codes;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <thread>
+#include <unordered_set>
 
 namespace kestrune::shell {
 
@@ -257,14 +258,50 @@ void RecordList::requeryAndReturn() {
 }
 
 void RecordList::requeryAndGoTo(std::optional<double> code) {
+    requeryAndGoToFirstOf(code ? std::vector<double>{*code} : std::vector<double>{});
+}
+
+void RecordList::requeryAfterDeleting(const std::vector<double>& deletedCodes) {
+    const std::unordered_set<double> deleted(deletedCodes.begin(), deletedCodes.end());
+    std::optional<size_t> first;
+    for (size_t i = 0; i < codes_.size() && !first; ++i)
+        if (deleted.count(codes_[i]))
+            first = i;
+    // The row after, then the row before: another instance may have deleted
+    // one of them meanwhile.
+    std::vector<double> neighbours;
+    if (first) {
+        for (size_t i = *first + 1; i < codes_.size(); ++i)
+            if (!deleted.count(codes_[i])) {
+                neighbours.push_back(codes_[i]);
+                break;
+            }
+        for (size_t i = *first; i-- > 0;)
+            if (!deleted.count(codes_[i])) {
+                neighbours.push_back(codes_[i]);
+                break;
+            }
+    } else if (const std::optional<double> current = currentCode()) {
+        neighbours.push_back(*current);
+    }
+    requeryAndGoToFirstOf(neighbours);
+}
+
+void RecordList::requeryAndGoToFirstOf(const std::vector<double>& codes) {
     const int sortColumn = sortColumn_;
     open();
     if (codes_.empty())
         return;
     if (sortColumn >= 0)
         sort(sortColumn, sortDescending_);
-    const int row = code ? rowOfCode(*code) : -1;
-    current_ = row >= 0 ? row : rowCount() - 1;
+    for (double code : codes) {
+        const int row = rowOfCode(code);
+        if (row >= 0) {
+            current_ = row;
+            return;
+        }
+    }
+    current_ = rowCount() - 1;
 }
 
 void RecordList::connectionClosing() {

@@ -60,6 +60,10 @@ public:
     void requeryAndReturn();
     // A new snapshot on the record with this code, else on the last row.
     void requeryAndGoTo(std::optional<double> code);
+    // A new snapshot after these records were deleted, on their neighbour:
+    // the first remaining row after the first of them, else the last one
+    // before it.
+    void requeryAfterDeleting(const std::vector<double>& deletedCodes);
 
     void connectionClosing() override;
     void connectionReopened() override;
@@ -68,6 +72,8 @@ public:
     static constexpr size_t kCachedChunks = 96;
 
 private:
+    // A new snapshot on the first of `codes` it still holds, else on the last row.
+    void requeryAndGoToFirstOf(const std::vector<double>& codes);
     using Row = std::vector<QVariant>;
     using Chunk = std::vector<Row>;
     const Chunk& chunk(int index);

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "ProductVersion.h"
 #include "ProgramFolder.h"
 
 #include <QDir>
@@ -20,6 +21,9 @@ EnvSettings InitSettings(const QString& product) {
                                                 RegistryRoot::LocalMachine, envKey) != 0
                                      ? 1
                                      : 0;
+        // The options dialog stores the import handling too; it is shown as stored.
+        settings.importPrinciple = ReadRegInteger(QStringLiteral("ImportPrinciple"), 0,
+                                                  RegistryRoot::LocalMachine, envKey) != 0;
         return settings;
     }
     WriteRegText(QStringLiteral("ServicePack"), QStringLiteral("None"), RegistryRoot::LocalMachine,
@@ -30,7 +34,16 @@ EnvSettings InitSettings(const QString& product) {
     WriteRegInteger(QStringLiteral("AppTyp"), 1, RegistryRoot::LocalMachine, productKey);
     WriteRegText(QStringLiteral("ImePrefer"), QString(), RegistryRoot::LocalMachine, envKey);
     WriteRegInteger(QStringLiteral("InputWndStyle"), 0, RegistryRoot::LocalMachine, envKey);
+    // On Windows the installer wrote the version; without it every start
+    // would write the defaults again over the person's options.
+    WriteRegText(QStringLiteral("Version"), InstalledVersionText(), RegistryRoot::LocalMachine,
+                 productKey);
     return settings;
+}
+
+QString InstalledVersionText() {
+    const QString version = ProgramVersion().productVersion;
+    return version.isEmpty() ? QStringLiteral("1.0") : version;
 }
 
 QString documentsFolder() {

@@ -22,8 +22,12 @@ struct EnvSettings {
 };
 
 // Reads the settings at start-up. While "Version" is missing (reads "000"),
-// the five defaults are written again at every start.
+// the five defaults are written, and "Version" with them, so that they are
+// written once: later starts read the options the person chose.
 EnvSettings InitSettings(const QString& product = kProductName);
+
+// The "Version" the first start writes: this build's version.
+QString InstalledVersionText();
 
 // The folder save and open dialogs start in: the stored "Personal" value of
 // the user's shell folders where there is one, else the platform's documents folder.

@@ -9,6 +9,7 @@
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
 #include "shell/Startup.h"
+#include "shell/WindowPlacement.h"
 #include "shell/ui/ToolForm.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedInteraction.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -330,11 +332,67 @@ TEST_F(RecordEditingTest, ScreenshotOfARecordWithItsLogicErrors) {
     type("c902", "单位2");
     form->button("tbCheck")->click();
     ASSERT_TRUE(form->messageList()->isVisible());
+    // At the form's size, as on a screen that holds it (the test screen is smaller).
+    form->resize(TdlgSurveyDataForm::kClientWidth, TdlgSurveyDataForm::kClientHeight);
     QApplication::processEvents();
     const QDir folder(QStringLiteral(KESTRUNE_SCREENSHOT_DIR));
     QDir().mkpath(folder.path());
     EXPECT_TRUE(form->grab().save(folder.filePath("entry-editing.png")));
     EXPECT_TRUE(form->messageList()->grab().save(folder.filePath("logic-error-list.png")));
+}
+
+TEST_F(RecordEditingTest, CtrlSSavesOnlyWhileTemporarySavingIsOffered) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_FALSE(form->button("tbHold")->isEnabled());
+    // A clean record stays saved without errors.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "甲", 1}}));
+    EXPECT_TRUE(ui.messages.empty());
+    // After a change the key does what "临时保存" does.
+    type("c902", "乙");
+    ASSERT_TRUE(form->button("tbHold")->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(codesAndStates(), (QList<QVariantList>{{130102000001LL, "乙", 0}}));
+    EXPECT_EQ(ui.messageTexts(), QStringList{"数据已经被临时保存。"});
+}
+
+TEST_F(RecordEditingTest, TheLogicErrorListLeavesTheButtonsAndMessagesFreeAndStaysWhereMoved) {
+    storeRecord(kFirstCode, "甲");
+    open(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_TRUE(form->turnToPage(1));
+    breakPageRule();
+    form->button("tbCheck")->click();
+    check::TMessageListWinForm* errors = form->messageList();
+    ASSERT_TRUE(errors->isVisible());
+    const QRect placed = errors->frameGeometry();
+    EXPECT_TRUE(errors->screen()->availableGeometry().contains(placed));
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+        if (!button->isVisible())
+            continue;
+        EXPECT_FALSE(placed.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+            << button->objectName().toStdString();
+    }
+    EXPECT_FALSE(placed.intersects(shell::MessageBoxZone(form->frameGeometry())));
+    EXPECT_FALSE(placed.intersects(shell::MessageBoxZone(errors->screen()->availableGeometry())));
+
+    // A change of page checks again; the list does not jump.
+    ASSERT_TRUE(form->turnToPage(2));
+    ASSERT_TRUE(errors->isVisible()); // 表1's rule is still broken
+    EXPECT_EQ(errors->frameGeometry(), placed);
+
+    // Where the person moves it, it stays, on the screen.
+    const QPoint moved = errors->pos() + QPoint(0, -100);
+    errors->move(moved);
+    ASSERT_TRUE(form->turnToPage(1));
+    ASSERT_TRUE(errors->isVisible());
+    EXPECT_EQ(errors->pos(), moved);
+    errors->move(QPoint(5000, 5000)); // dragged off the screen
+    ASSERT_TRUE(form->turnToPage(2));
+    EXPECT_TRUE(errors->screen()->availableGeometry().contains(errors->frameGeometry()));
 }
 
 } // namespace

@@ -6,12 +6,15 @@
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
 #include "shell/Startup.h"
+#include "shell/WindowPlacement.h"
 #include "shell/ui/ToolForm.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -300,6 +303,8 @@ TEST_F(SurveyDataFormTest, NotesFollowThePage) {
 
 TEST_F(SurveyDataFormTest, ScreenshotsOfTheCoverAndPage3) {
     form->show();
+    // At the form's size, as on a screen that holds it (the test screen is smaller).
+    form->resize(TdlgSurveyDataForm::kClientWidth, TdlgSurveyDataForm::kClientHeight);
     const QString folder = QStringLiteral(KESTRUNE_SCREENSHOT_DIR);
     QDir().mkpath(folder);
     form->DataPage()->setCurrentIndex(0);
@@ -308,6 +313,77 @@ TEST_F(SurveyDataFormTest, ScreenshotsOfTheCoverAndPage3) {
     form->DataPage()->setCurrentIndex(3);
     QApplication::processEvents();
     EXPECT_TRUE(form->grab().save(QDir(folder).filePath("entry-page3.png")));
+}
+
+TEST_F(SurveyDataFormTest, TheCoverBoxesHintAndTheRegionCodeShowsItsZero) {
+    EXPECT_EQ(form->box("c903")->toolTip(), "输入本级工会行政区划代码");
+    EXPECT_EQ(form->box("CityNameCtrl")->toolTip(), "选择本级工会所在地行政区划");
+    EXPECT_EQ(form->box("c904")->toolTip(), "输入本级工会层次代码");
+    EXPECT_EQ(form->box("LevelName")->toolTip(), "本级工会层次");
+    number("c903")->setValue(0);
+    EXPECT_EQ(number("c903")->text(), "0");
+    number("c901")->setValue(0);
+    EXPECT_EQ(number("c901")->text(), ""); // the unit code may stay empty
+}
+
+TEST_F(SurveyDataFormTest, TheWomenWorkersCadresStandUnderTheirGroupCaption) {
+    QWidget* page = form->DataPage()->widget(1);
+    QLabel* caption = nullptr;
+    for (QLabel* label : page->findChildren<QLabel*>())
+        if (label->text() == "本级工会女职工工作干部")
+            caption = label;
+    ASSERT_NE(caption, nullptr);
+    // The caption spans exactly the columns of z006 and z007, in one row of boxes.
+    bool found = false;
+    for (QGridLayout* grid : page->findChildren<QGridLayout*>()) {
+        const int at = grid->indexOf(caption);
+        if (at < 0)
+            continue;
+        found = true;
+        int row, column, rows, columns;
+        grid->getItemPosition(at, &row, &column, &rows, &columns);
+        QList<int> spanned;
+        for (int c = column; c < column + columns; ++c)
+            if (QLayoutItem* item = grid->itemAtPosition(3, c); item && item->widget())
+                spanned << c;
+        ASSERT_EQ(spanned.size(), 2);
+        EXPECT_EQ(grid->itemAtPosition(3, spanned[0])->widget()->objectName(), "z006");
+        EXPECT_EQ(grid->itemAtPosition(3, spanned[1])->widget()->objectName(), "z007");
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(SurveyDataFormTest, TheDialogFitsA1366By768ScreenAndEveryBoxCanBeReached) {
+    // 1366 by 768 less a task bar, and a window manager's frame.
+    const QRect area(0, 0, 1366, 728);
+    const QRect client = shell::FitIntoArea(area, shell::kUsualFrame, QSize(995, 708),
+                                            form->minimumSizeHint(), QPoint(10, 2));
+    ASSERT_TRUE(area.contains(client.marginsAdded(shell::kUsualFrame)));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->setLoaded(false); // no cover checks while the focus wanders
+    form->setGeometry(client);
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), client.size());
+    for (const char* name : {"tbHold", "tbAdd", "tbCheck", "tbPrint", "tbReturn"}) {
+        QPushButton* button = form->button(name);
+        EXPECT_TRUE(
+            form->rect().contains(QRect(button->mapTo(form.get(), QPoint(0, 0)), button->size())))
+            << name;
+    }
+    // A box that takes the focus is scrolled into view on its page.
+    for (int p = 1; p < form->DataPage()->count(); ++p) {
+        form->DataPage()->setCurrentIndex(p);
+        QApplication::processEvents();
+        QWidget* shown = form->DataPage()->currentWidget();
+        for (const QString& field : EntryPages()[size_t(p)].fields()) {
+            QWidget* box = form->box(field);
+            box->setFocus();
+            const QRect at(box->mapTo(shown, QPoint(0, 0)), box->size());
+            EXPECT_TRUE(shown->rect().contains(at)) << field.toStdString();
+        }
+    }
+    form->hide();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "RecordGenerator.h"
+#include "entry/ui/SurveyDataForm.h"
 #include "schema/Connection.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainForm.h"
@@ -10,11 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolBox>
 #include <gtest/gtest.h>
 
@@ -133,6 +137,67 @@ TEST_F(MainWindowTest, AWheelTurnOverTheListMovesOneRow) {
     QApplication::sendEvent(grid->viewport(), &up);
     QApplication::sendEvent(grid->viewport(), &up);
     EXPECT_EQ(grid->currentIndex().row(), 1);
+}
+
+// Notes every showing of the entry dialog and returns from it at once.
+class EntryDialogWatch : public QObject {
+public:
+    explicit EntryDialogWatch(QWidget* dialog) { dialog->installEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            ++shown;
+            auto* dialog = static_cast<kestrune::entry::TdlgSurveyDataForm*>(watched);
+            QTimer::singleShot(0, dialog, [dialog] { dialog->tbReturnClick(); });
+        }
+        return false;
+    }
+};
+
+TEST_F(MainWindowTest, OnlyAReleaseWhosePressTheListReceivedOpensARecord) {
+    addRecords(2);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTableView* grid = window->recordGrid();
+    grid->setFocus();
+    EntryDialogWatch watch(window->entryForm());
+    // Enter pressed on a message box's OK closes the box; its release reaches the list.
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(grid, &release);
+    EXPECT_EQ(watch.shown, 0);
+    // Pressed and released on the list, Enter opens the current record.
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(watch.shown, 1);
+    // A held key's repeats do not open it again.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(grid, &press);
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(grid, &repeated);
+    EXPECT_EQ(watch.shown, 1);
+}
+
+TEST_F(MainWindowTest, TheMainWindowFitsA1366By768ScreenLessATaskBar) {
+    addRecords(3);
+    // What a window manager's frame takes around the window.
+    const QSize frame(8, 34);
+    const QSize room = QSize(1366, 728) - frame;
+    const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+    EXPECT_LE(minimum.width(), room.width());
+    EXPECT_LE(minimum.height(), room.height());
+    window->resize(room);
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), room);
+    // The status bar, the group bar and the list lie inside the window.
+    const QRect inside = window->rect();
+    for (QWidget* part :
+         {static_cast<QWidget*>(window->statusBar()), static_cast<QWidget*>(window->groupBar()),
+          static_cast<QWidget*>(window->recordGrid())}) {
+        const QRect at(part->mapTo(window.get(), QPoint(0, 0)), part->size());
+        EXPECT_TRUE(inside.contains(at)) << part->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, ScreenshotOfTheMainWindow) {

@@ -118,7 +118,25 @@ TEST_F(RecordListTest, OneRowIsDeletedAfterYes) {
     EXPECT_EQ(ui.questions, (QStringList{kDeleteQuestion, kDeleteQuestion}));
     EXPECT_EQ(remaining(),
               (QStringList{"100000000001", "100000000002", "100000000004", "100000000005"}));
-    EXPECT_EQ(list.currentRow(), 3); // the deleted row is gone: the last row
+    // The row that followed the deleted one is current.
+    EXPECT_EQ(list.currentCode(), 100000000004.0);
+    EXPECT_EQ(list.currentRow(), 2);
+}
+
+TEST_F(RecordListTest, AfterADeletionTheNeighbourOfTheDeletedRowsIsCurrent) {
+    list.sort(column("c901"), true); // the shown order: 5, 4, 3, 2, 1
+    // 3 and 4 go: 2, which followed them in the shown order, is current.
+    ui.questionAnswers = {Question::ResultYesToAll};
+    EXPECT_TRUE(DeleteSelectedRecords(list, {2, 1}, "dt_data", "c901", connection(), ui));
+    EXPECT_EQ(codes(), (QStringList{"100000000005", "100000000002", "100000000001"}));
+    EXPECT_EQ(list.currentCode(), 100000000002.0);
+    // The last rows go: the row before them is current.
+    ui.questionAnswers = {Question::ResultYesToAll};
+    EXPECT_TRUE(DeleteSelectedRecords(list, {1, 2}, "dt_data", "c901", connection(), ui));
+    EXPECT_EQ(list.currentCode(), 100000000005.0);
+    // A range deletion's rows, as the snapshot holds them.
+    EXPECT_EQ(CodesInRange(list, {100000000001.0, 100000000005.0}),
+              (std::vector<double>{100000000005.0}));
 }
 
 TEST_F(RecordListTest, YesToAllDeletesThisAndEveryLaterSelectedRow) {
@@ -201,12 +219,16 @@ TEST_F(RecordListTest, ColumnChoicesByPageAndSaved) {
     EXPECT_TRUE(pages.boxes[0].checked);
     EXPECT_EQ(ColumnChoiceGeometry(0), QRect(4, 6, 438, 35));
     EXPECT_EQ(ColumnChoiceGeometry(3), QRect(442, 36, 438, 35));
+    // The record state is not offered, so no choice hides it.
     SaveColumnChoices(connection(), {});
-    EXPECT_TRUE(VisibleColumns(ReadFieldCatalogue(connection())).empty());
+    const TFieldDataArray none = VisibleColumns(ReadFieldCatalogue(connection()));
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0].ShowName, "RecordStateName");
     SaveColumnChoices(connection(), {1, 8});
     const TFieldDataArray shown = VisibleColumns(ReadFieldCatalogue(connection()));
-    ASSERT_EQ(shown.size(), 2u);
+    ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[1].FieldName, "z001");
+    EXPECT_EQ(shown[2].Hint, "数据状态");
 }
 
 } // namespace

@@ -42,25 +42,35 @@ TEST(RegistryTest, ValuesKeepTheirTypesAndKeys) {
     EXPECT_EQ(documentsFolder(), "/srv/docs");
 }
 
-TEST(InitSettingsTest, WithoutVersionTheFiveDefaultsAreWrittenAtEveryStart) {
+TEST(InitSettingsTest, TheFirstStartWritesTheDefaultsOnceAndLaterStartsKeepTheOptions) {
     TestEnvironment env;
+    WriteRegText("ImePrefer", "拼音", RegistryRoot::LocalMachine, kEnvSettingKey);
+    const EnvSettings first = InitSettings("Kestrune");
+    EXPECT_EQ(first.imePrefer, "");
+    EXPECT_EQ(first.inputWndStyle, 0);
+    EXPECT_FALSE(first.importPrinciple);
+    EXPECT_EQ(ReadRegText("ServicePack", "", RegistryRoot::LocalMachine, kProductKey), "None");
+    EXPECT_EQ(ReadRegText("FilePath", "", RegistryRoot::LocalMachine, kProductKey),
+              QDir::toNativeSeparators(env.programFolder()) + QDir::separator());
+    EXPECT_EQ(ReadRegInteger("AppTyp", 0, RegistryRoot::LocalMachine, kProductKey), 1);
+    EXPECT_EQ(ReadRegText("ImePrefer", "unset", RegistryRoot::LocalMachine, kEnvSettingKey),
+              "unset"); // stored as empty text
+    EXPECT_EQ(ReadRegInteger("InputWndStyle", 9, RegistryRoot::LocalMachine, kEnvSettingKey), 0);
+    EXPECT_EQ(ReadRegText("Version", "000", RegistryRoot::LocalMachine, kProductKey),
+              QString(KESTRUNE_VERSION));
+
+    // What the options dialog stores, as it stores it.
+    WriteRegText("ImePrefer", "五笔", RegistryRoot::LocalMachine, kEnvSettingKey);
+    WriteRegInteger("InputWndStyle", 1, RegistryRoot::LocalMachine, kEnvSettingKey);
+    WriteRegInteger("ImportPrinciple", 1, RegistryRoot::LocalMachine, kEnvSettingKey);
+    const QByteArray stored = kestrune::testing::readFile(env.settingsFolder() + "/" + kMachine);
     for (int start = 0; start < 2; ++start) {
-        // Whatever the options dialog stored in between is overwritten again.
-        WriteRegText("ImePrefer", "拼音", RegistryRoot::LocalMachine, kEnvSettingKey);
-        WriteRegInteger("InputWndStyle", 1, RegistryRoot::LocalMachine, kEnvSettingKey);
-        const EnvSettings settings = InitSettings("Kestrune");
-        EXPECT_EQ(settings.imePrefer, "");
-        EXPECT_EQ(settings.inputWndStyle, 0);
-        EXPECT_FALSE(settings.importPrinciple);
-        EXPECT_EQ(ReadRegText("ServicePack", "", RegistryRoot::LocalMachine, kProductKey), "None");
-        EXPECT_EQ(ReadRegText("FilePath", "", RegistryRoot::LocalMachine, kProductKey),
-                  QDir::toNativeSeparators(env.programFolder()) + QDir::separator());
-        EXPECT_EQ(ReadRegInteger("AppTyp", 0, RegistryRoot::LocalMachine, kProductKey), 1);
-        EXPECT_EQ(ReadRegText("ImePrefer", "unset", RegistryRoot::LocalMachine, kEnvSettingKey),
-                  "unset"); // stored as empty text
-        EXPECT_EQ(ReadRegInteger("InputWndStyle", 9, RegistryRoot::LocalMachine, kEnvSettingKey),
-                  0);
-        EXPECT_EQ(ReadRegText("Version", "000", RegistryRoot::LocalMachine, kProductKey), "000");
+        const EnvSettings later = InitSettings("Kestrune");
+        EXPECT_EQ(later.imePrefer, "五笔");
+        EXPECT_EQ(later.inputWndStyle, 1);
+        EXPECT_TRUE(later.importPrinciple);
+        // Nothing is written again.
+        EXPECT_EQ(kestrune::testing::readFile(env.settingsFolder() + "/" + kMachine), stored);
     }
 }
 

@@ -4,17 +4,25 @@
 #include "shell/ui/AboutForm.h"
 #include "shell/ui/OptionSetupForm.h"
 #include "shell/ui/ProgressBarForm.h"
+#include "shell/ui/QtInteraction.h"
+#include "shell/ui/QtTranslations.h"
 #include "shell/ui/QuestionDlg.h"
 #include "shell/ui/ToolForm.h"
 #include "support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 using namespace kestrune::shell;
@@ -133,11 +141,30 @@ TEST(AboutFormTest, CtrlAltDoubleClickOnTheNameAsksForTheReset) {
     int resets = 0;
     about.setStateReset([&] { ++resets; });
     about.show();
-    QTest::mouseDClick(about.productName(), Qt::LeftButton, Qt::ControlModifier);
-    EXPECT_EQ(resets, 0);
-    QTest::mouseDClick(about.productName(), Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier);
+    // A double-click as the mouse delivers it: press, release, double-click, release.
+    const auto doubleClick = [&](Qt::KeyboardModifiers modifiers) {
+        QLabel* name = about.productName();
+        const QPoint at = name->rect().center();
+        QTest::mousePress(name, Qt::LeftButton, modifiers, at);
+        QTest::mouseRelease(name, Qt::LeftButton, modifiers, at);
+        if (!about.isVisible())
+            return; // the first press closed the box
+        QMouseEvent second(QEvent::MouseButtonDblClick, at, name->mapToGlobal(at), Qt::LeftButton,
+                           Qt::LeftButton, modifiers);
+        QApplication::sendEvent(name, &second);
+        QTest::mouseRelease(name, Qt::LeftButton, modifiers, at);
+    };
+    doubleClick(Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(resets, 1);
     EXPECT_FALSE(about.isVisible());
+
+    // Without both keys the first press closes the box, as any click does.
+    TdlgAboutForm plain(7, false);
+    plain.setStateReset([&] { ++resets; });
+    plain.show();
+    QTest::mousePress(plain.productName(), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_FALSE(plain.isVisible());
+    EXPECT_EQ(resets, 1);
 }
 
 TEST(OptionSetupFormTest, StyleClicksWriteAtOnceOkWritesTheRest) {
@@ -158,6 +185,57 @@ TEST(OptionSetupFormTest, StyleClicksWriteAtOnceOkWritesTheRest) {
     dialog.findChild<QPushButton*>("okButton")->click();
     EXPECT_EQ(ReadRegInteger("ImportPrinciple", -1, RegistryRoot::LocalMachine, kEnvSettingKey), 1);
     EXPECT_EQ(ReadRegText("ImePrefer", "", RegistryRoot::LocalMachine, kEnvSettingKey), "五笔");
+}
+
+TEST(QtInteractionTest, FileFiltersShowEachPatternListOnce) {
+    EXPECT_EQ(qtFileFilter("Access文件(*.mdb)|*.mdb"), "Access文件(*.mdb)");
+    EXPECT_EQ(qtFileFilter("Excel文件|*.xls;*.xlsx|所有文件(*.*)|*.*"),
+              "Excel文件 (*.xls *.xlsx);;所有文件(*.*)");
+    EXPECT_EQ(qtFileFilter("数据文件(*.dat;*.txt)|*.dat;*.txt"), "数据文件(*.dat *.txt)");
+}
+
+TEST(QtInteractionTest, MessagesComeAboveTheStayOnTopErrorListInChinese) {
+    QTranslator* chinese = LoadQtTranslations(*qApp);
+    ASSERT_NE(chinese, nullptr) << "qtbase_zh_CN.qm is missing (qt6-translations-l10n)";
+    QtInteraction ui;
+    Qt::WindowFlags flags;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        flags = box->windowFlags();
+        for (QAbstractButton* button : box->buttons())
+            buttons << button->text();
+        box->accept();
+    });
+    ui.showMessage("数据保存成功，有逻辑错误！", MessageKind::Information);
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(buttons, QStringList{"确定"}); // Qt's own "OK", translated
+
+    // The file dialogs' own texts too.
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(files.labelText(QFileDialog::LookIn), "查找范围：");
+    QCoreApplication::removeTranslator(chinese);
+    delete chinese;
+    EXPECT_EQ(LoadQtTranslations(*qApp, "/nonexistent"), nullptr);
+}
+
+TEST(OptionSetupFormTest, AfterARestartTheDialogShowsTheStoredChoices) {
+    TestEnvironment env;
+    EnvSettings first = InitSettings();
+    OptionsModel firstModel(first);
+    TdlgOptionSetupForm choosing(firstModel);
+    choosing.simpleStyle()->click();
+    choosing.abandonFaulty()->click();
+    choosing.findChild<QPushButton*>("okButton")->click();
+
+    EnvSettings second = InitSettings(); // the next start
+    OptionsModel secondModel(second);
+    TdlgOptionSetupForm shown(secondModel);
+    EXPECT_TRUE(shown.simpleStyle()->isChecked());
+    EXPECT_TRUE(shown.abandonFaulty()->isChecked());
+    EXPECT_FALSE(shown.abandonAll()->isChecked());
 }
 
 } // namespace

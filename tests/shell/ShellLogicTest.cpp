@@ -8,6 +8,7 @@
 #include "shell/Registry.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "shell/WindowPlacement.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
 
@@ -139,6 +140,41 @@ TEST(OptionsModelTest, StyleIsWrittenAtOnceTheRestOnAccept) {
     EXPECT_TRUE(settings.importPrinciple);
     model.accept("", true);
     EXPECT_EQ(ReadRegInteger("ImportPrinciple", -1, RegistryRoot::LocalMachine, kEnvSettingKey), 0);
+}
+
+TEST(WindowPlacementTest, AWindowIsMovedAndLoweredIntoTheAvailableArea) {
+    const QMargins frame(4, 30, 4, 4);
+    // 1366 by 768 less a task bar: the form is lowered to fit below its place.
+    EXPECT_EQ(
+        FitIntoArea(QRect(0, 0, 1366, 728), frame, QSize(995, 708), QSize(600, 400), QPoint(10, 2)),
+        QRect(14, 32, 995, 692));
+    // Where they fit, the form's place and size.
+    EXPECT_EQ(
+        FitIntoArea(QRect(0, 0, 1600, 960), frame, QSize(995, 708), QSize(600, 400), QPoint(10, 2)),
+        QRect(14, 32, 995, 708));
+    // Never below the minimum; the title bar stays reachable.
+    EXPECT_EQ(
+        FitIntoArea(QRect(0, 0, 800, 600), frame, QSize(995, 708), QSize(900, 650), QPoint(10, 2)),
+        QRect(4, 30, 900, 650));
+    EXPECT_EQ(KeptInside(QRect(0, 0, 1366, 728), QRect(1300, 700, 200, 100)),
+              QRect(1166, 628, 200, 100));
+}
+
+TEST(WindowPlacementTest, TheErrorListCoversNeitherTheButtonsNorTheMessages) {
+    const QSize list(900, 258);
+    // 1366 by 728: over the dialog's lower part, lowered to stay clear of both.
+    const QRect small(0, 0, 1366, 728);
+    const QRect dialog(10, 0, 1003, 728);
+    const QRect buttons(10, 690, 1003, 30);
+    const QRect placed = PlaceBesideDialog(small, dialog, buttons, list, 120);
+    EXPECT_EQ(placed, QRect(150, 484, 900, 206));
+    EXPECT_FALSE(placed.intersects(buttons));
+    EXPECT_FALSE(placed.intersects(MessageBoxZone(dialog)));
+    EXPECT_FALSE(placed.intersects(MessageBoxZone(small)));
+    // A large screen has room below the dialog.
+    EXPECT_EQ(PlaceBesideDialog(QRect(0, 0, 1920, 1040), QRect(10, 2, 1003, 742),
+                                QRect(10, 700, 1003, 30), list, 120),
+              QRect(150, 744, 900, 258));
 }
 
 } // namespace

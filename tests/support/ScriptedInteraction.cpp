@@ -37,6 +37,8 @@ bool ScriptedInteraction::confirm(const QString& text, const QString& caption) {
 
 int ScriptedInteraction::askQuestion(const QString& text, int) {
     questions << text;
+    if (onQuestion)
+        onQuestion(text);
     return take(questionAnswers, text, int(shell::Question::ResultCancel));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     // As on a system where no program opens the file: opening fails (the
     // attempt is still recorded in openedFiles).
     bool noDefaultProgram = false;
+    // Called with each question while it is up, before it is answered: what
+    // the person sees behind it.
+    std::function<void(const QString&)> onQuestion;
 
     QStringList messageTexts() const;
 

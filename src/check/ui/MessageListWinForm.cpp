@@ -1,6 +1,10 @@
 #include "MessageListWinForm.h"
 
+#include "shell/WindowPlacement.h"
+#include "shell/ui/DialogParts.h"
+
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -12,7 +16,7 @@ TMessageListWinForm::TMessageListWinForm(LogicErrorList& list, QWidget* parent)
       grid_(new QTableWidget(this)) {
     setObjectName(QStringLiteral("MessageListWinForm"));
     setWindowTitle(QStringLiteral("逻辑错误列表"));
-    resize(900, 258);
+    resize(kWidth, kHeight);
     setAutoFillBackground(true);
     QPalette yellow = palette();
     yellow.setColor(QPalette::Window, QColor(255, 255, 204));
@@ -50,9 +54,29 @@ void TMessageListWinForm::refresh() {
     if (list_.isEmpty()) {
         hide();
     } else {
-        move(150, 500);
+        placeOrKeep();
         show();
     }
+}
+
+void TMessageListWinForm::placeOrKeep() {
+    const QRect area = screen() ? screen()->availableGeometry() : QRect();
+    QRect frame;
+    if (placedAt_ && pos() != *placedAt_) {
+        // The person moved it: it stays there, but on the screen.
+        frame = geometry().marginsAdded(shell::WindowFrameWidths(this));
+        frame.moveTopLeft(pos());
+        if (area.isValid())
+            frame = shell::KeptInside(area, frame);
+    } else if (placement_) {
+        frame = placement_(QSize(kWidth, kHeight));
+    } else {
+        frame = QRect(QPoint(150, 500), QSize(kWidth, kHeight));
+    }
+    const QMargins margins = shell::WindowFrameWidths(this);
+    resize(frame.size().shrunkBy(margins));
+    move(frame.topLeft()); // a window's position is its frame's
+    placedAt_ = pos();
 }
 
 void TMessageListWinForm::goToRow(int row) {

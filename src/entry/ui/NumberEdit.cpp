@@ -64,8 +64,8 @@ void TNumberEdit::setLimits(const BoxLimits& limits) {
 
 int TNumberEdit::widthForLargestValue() const {
     const QString largest = plain_ ? PlainNumber(limits_.maximum) : DisplayNumber(limits_.maximum);
-    // Room for the frame, the text margins and the cursor.
-    return fontMetrics().horizontalAdvance(largest + QStringLiteral("00"));
+    // One digit more: room for the frame, the text margins and the cursor.
+    return fontMetrics().horizontalAdvance(largest + QLatin1Char('0'));
 }
 
 std::optional<double> TNumberEdit::typedValue() const {

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
@@ -40,6 +41,9 @@ namespace {
 
 constexpr int kColumns = 6;
 constexpr int kBoxWidth = 120;
+// Between the boxes of a row; six columns of boxes that show the largest
+// allowed value whole still fit a 1366 pixels wide screen.
+constexpr int kColumnGap = 16;
 
 QLabel* smallLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -62,7 +66,10 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
       editor_(connection, ui, explainer_, *this) {
     setObjectName(QStringLiteral("dlgSurveyDataForm"));
     setWindowTitle(QStringLiteral("基层以上单位数据"));
-    setFixedSize(kClientWidth, kClientHeight);
+    // The form's size where the screen has room; on a smaller screen (1366 by
+    // 768 less a task bar) the dialog is lower and its pages scroll.
+    setMaximumSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
     move(10, 2);
     for (const shell::TFieldData& f : catalogue_) {
         hints_.insert(f.FieldName, f.Hint);
@@ -76,8 +83,12 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
     for (const EntryPage& page : EntryPages()) {
         QWidget* content = page.index == 0 ? buildCover() : buildSurveyPage(page.index);
         pageContainers_ << content;
+        auto* scroll = new QScrollArea(pages_);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(content);
         // Qt reads "&&" as one shown "&", as the captions are written.
-        pages_->addTab(content, page.tabCaption);
+        pages_->addTab(scroll, page.tabCaption);
     }
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         LoadNotes(PageNotesName(page));
@@ -103,7 +114,11 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
     layout->addWidget(notes_);
     buildButtons();
     auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    connect(save, &QShortcut::activated, this, &TdlgSurveyDataForm::temporarySaveRequested);
+    // The key does what "临时保存" does, and only while the button may be pressed.
+    connect(save, &QShortcut::activated, this, [this] {
+        if (buttons_.value(QStringLiteral("tbHold"))->isEnabled())
+            Q_EMIT temporarySaveRequested();
+    });
     connect(this, &TdlgSurveyDataForm::temporarySaveRequested, this,
             [this] { editor_.tbHoldClick(); });
     connect(this, &TdlgSurveyDataForm::formalSaveRequested, this,
@@ -111,6 +126,7 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
 
     messageList_ = new check::TMessageListWinForm(editor_.logicErrors(), this);
     messageList_->setGoTo([this](int page, const QString& field) { goToLogicError(page, field); });
+    messageList_->setPlacement([this](const QSize& wanted) { return errorListPlace(wanted); });
 }
 
 QWidget* TdlgSurveyDataForm::buildCover() {
@@ -142,16 +158,19 @@ QWidget* TdlgSurveyDataForm::buildCover() {
     struct CoverBox {
         const char* name;
         const char* caption;
+        const char* hint;
         const char* nameBox; // the read-only box with the code's name, or none
+        const char* nameHint;
     };
     const CoverBox rows[] = {
-        {"c901", "901. 本级工会统计编码：", nullptr},
-        {"c902", "902. 本级工会名称：", nullptr},
-        {"c903", "903. 本级工会所在地行政区划代码：", "CityNameCtrl"},
-        {"c904", "904. 本级工会层次代码：", "LevelName"},
-        {"c907", "907. 基层以上工会本年度的填报状态：", "StateName"},
-        {"c905", "填 表 人：", nullptr},
-        {"c906", "联系电话：", nullptr},
+        {"c901", "901. 本级工会统计编码：", "", nullptr, ""},
+        {"c902", "902. 本级工会名称：", "", nullptr, ""},
+        {"c903", "903. 本级工会所在地行政区划代码：", "输入本级工会行政区划代码", "CityNameCtrl",
+         "选择本级工会所在地行政区划"},
+        {"c904", "904. 本级工会层次代码：", "输入本级工会层次代码", "LevelName", "本级工会层次"},
+        {"c907", "907. 基层以上工会本年度的填报状态：", "", "StateName", ""},
+        {"c905", "填 表 人：", "", nullptr, ""},
+        {"c906", "联系电话：", "", nullptr, ""},
     };
     int r = 0;
     for (const CoverBox& row : rows) {
@@ -166,18 +185,21 @@ QWidget* TdlgSurveyDataForm::buildCover() {
         } else {
             auto* number = new TNumberEdit(page);
             const bool code = name == QLatin1String("c901");
-            // c901 may be left empty, which reads as 0.
+            // c901 may be left empty, which reads as 0; the region code
+            // shows its 0 (a new record's region before one is chosen).
             number->setLimits({0.0, code ? 99999999999999.0 : 999999.0, code ? 12 : 6});
-            number->setPlain(true, true);
+            number->setPlain(true, name != QLatin1String("c903"));
             edit = number;
         }
         edit->setObjectName(name);
+        edit->setToolTip(QString::fromUtf8(row.hint));
         edit->setFixedWidth(name == QLatin1String("c902") ? 360 : 160);
         grid->addWidget(edit, r, 1, Qt::AlignLeft);
         bindBox(edit);
         if (row.nameBox) {
             auto* nameBox = new QLineEdit(page);
             nameBox->setObjectName(QString::fromLatin1(row.nameBox));
+            nameBox->setToolTip(QString::fromUtf8(row.nameHint));
             nameBox->setReadOnly(true);
             nameBox->setFocusPolicy(Qt::NoFocus);
             nameBox->setFixedWidth(300);
@@ -227,7 +249,7 @@ QWidget* TdlgSurveyDataForm::buildSurveyPage(int index) {
                 label->setFrameShape(QFrame::Box);
                 grid->addWidget(label, 0, group.firstColumn, 1, group.columnCount);
             }
-            int columnWidth = kBoxWidth + 30;
+            int columnWidth = kBoxWidth + kColumnGap;
             for (int c = 0; c < row.size(); ++c) {
                 auto* caption = smallLabel(CaptionLines(captions.boxCaptions[c]), page);
                 caption->setMinimumHeight(40);
@@ -238,7 +260,7 @@ QWidget* TdlgSurveyDataForm::buildSurveyPage(int index) {
                 // Amounts the catalogue keeps as decimal numbers take their fractions.
                 number->setDecimals(decimalFields_.contains(row[c]));
                 number->setFixedWidth(std::max(kBoxWidth, number->widthForLargestValue()));
-                columnWidth = std::max(columnWidth, number->width() + 30);
+                columnWidth = std::max(columnWidth, number->width() + kColumnGap);
                 grid->addWidget(number, 3, c, Qt::AlignHCenter);
                 bindBox(number);
             }
@@ -487,6 +509,17 @@ bool TdlgSurveyDataForm::filterCoverKey(QWidget* box, QKeyEvent* key) {
     return false;
 }
 
+void TdlgSurveyDataForm::replaceShownZero(QWidget* box, QKeyEvent* key) {
+    // The region code shows its 0 even while it is typed into; the first
+    // digit typed replaces that 0 rather than following it.
+    if (box->objectName() != QLatin1String("c903") || key->text().isEmpty() ||
+        !key->text().at(0).isDigit())
+        return;
+    auto* edit = static_cast<QLineEdit*>(box);
+    if (edit->text() == QLatin1String("0"))
+        edit->clear();
+}
+
 void TdlgSurveyDataForm::bindBox(QWidget* box) {
     boxes_.insert(box->objectName(), box);
     box->installEventFilter(this);
@@ -685,8 +718,10 @@ void TdlgSurveyDataForm::FocusPriorField(QWidget* from) {
 bool TdlgSurveyDataForm::eventFilter(QObject* watched, QEvent* event) {
     if (filterPageKeys(watched, event))
         return true;
-    if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+    if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
         EditBoxEnter(static_cast<QWidget*>(watched));
+        showBox(static_cast<QWidget*>(watched));
+    }
     if (event->type() == QEvent::FocusOut && watched->isWidgetType()) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A person left the box (not a pop-up or another window taking focus).
@@ -696,6 +731,7 @@ bool TdlgSurveyDataForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
+        replaceShownZero(widget, static_cast<QKeyEvent*>(event));
         if (filterCoverKey(widget, static_cast<QKeyEvent*>(event)))
             return true;
         switch (static_cast<QKeyEvent*>(event)->key()) {

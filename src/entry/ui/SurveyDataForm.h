@@ -43,6 +43,8 @@ class TdlgSurveyDataForm : public QDialog, public RecordPages {
 public:
     static constexpr int kClientWidth = 995;
     static constexpr int kClientHeight = 708;
+    // The logic error list may be made this low to stay clear of the buttons.
+    static constexpr int kErrorListMinimumHeight = 120;
 
     TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue, db::Connection& connection,
                        shell::UserInteraction& ui, shell::TToolForm& codeMenu,
@@ -63,6 +65,11 @@ public:
 
     // Showing the dialog: the code lists are read and the record is loaded.
     void FormShow();
+    // At the form's place and size, or moved and lowered to lie within the
+    // screen's available area.
+    void placeOnScreen();
+    // Where the logic error list goes (a frame rectangle on the screen).
+    QRect errorListPlace(const QSize& wanted) const;
     // Turns to a page through the page guard; false when the guard refused.
     bool turnToPage(int page, bool fromErrorList = false);
     // The logic error list's double click: the rule's page, then its box.
@@ -147,7 +154,10 @@ private:
     QList<QWidget*> tabStops(int page) const;
     void checkLeftBox(QWidget* box);
     bool filterCoverKey(QWidget* box, QKeyEvent* key);
+    void replaceShownZero(QWidget* box, QKeyEvent* key);
     void refocus(QWidget* box);
+    void showBox(QWidget* box);
+    QRect frameOnScreen() const;
     bool filterPageKeys(QObject* watched, QEvent* event);
     QWidget* boxNamed(const QString& name) const;
     void chooseCode(const QString& nameBox);

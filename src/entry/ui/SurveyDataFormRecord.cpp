@@ -37,7 +37,7 @@ void TdlgSurveyDataForm::showEvent(QShowEvent* event) {
 }
 
 void TdlgSurveyDataForm::FormShow() {
-    move(10, 2);
+    placeOnScreen();
     LoadCodeLists();
     editor_.FormShow();
 }

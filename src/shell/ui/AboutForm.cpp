@@ -75,6 +75,12 @@ void TdlgAboutForm::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 bool TdlgAboutForm::eventFilter(QObject* watched, QEvent* event) {
+    // The first press of the reset's double-click must not close the box.
+    if (watched == productName_ &&
+        (event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::MouseButtonRelease) &&
+        stateReset_ && IsStateResetGesture(static_cast<QMouseEvent*>(event)->modifiers(), true))
+        return true;
     if (watched == productName_ && event->type() == QEvent::MouseButtonDblClick) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (IsStateResetGesture(mouse->modifiers(), true) && stateReset_) {

@@ -53,36 +53,65 @@ TdlgDeleteForm::TdlgDeleteForm(SurveyDatabase& database, TRecordGrid& grid, Reco
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
+    offerSelectedRows();
+}
+
+void TdlgDeleteForm::offerSelectedRows() {
+    const bool offered = grid_.hasSelectedRows();
+    selected_->setEnabled(offered);
+    if (!offered && selected_->isChecked()) {
+        // No other choice is made for the person: none is checked.
+        selected_->setAutoExclusive(false);
+        selected_->setChecked(false);
+        selected_->setAutoExclusive(true);
+    }
+}
+
+void TdlgDeleteForm::showListAfterDeletion() {
+    grid_.showListWithoutSelection();
+    offerSelectedRows();
 }
 
 void TdlgDeleteForm::runDeletion() {
     db::Connection& connection = database_.connection();
     if (selected_->isChecked()) {
+        if (!grid_.hasSelectedRows())
+            return;
         grid_.takeCurrentRow();
-        if (list_.isOpen())
+        const bool deleted =
+            list_.isOpen() &&
             DeleteSelectedRecords(list_, grid_.selectedRowsInOrder(), QStringLiteral("dt_data"),
-                                  QStringLiteral("c901"), connection, ui_);
-        list_.requeryAndReturn();
-        grid_.showList();
+                                  QStringLiteral("c901"), connection, ui_,
+                                  [this](int row) { grid_.showCurrentRow(row); });
+        if (deleted) {
+            showListAfterDeletion();
+        } else {
+            list_.requeryAndReturn();
+            grid_.showList();
+        }
         return;
     }
     grid_.takeCurrentRow();
-    bool deleted = false;
     if (all_->isChecked()) {
-        deleted = DeleteAllRecords(connection, ui_);
-    } else {
-        const std::optional<CodeRange> range = ReadCodeRange(from_->text(), to_->text());
-        if (!range) {
-            ui_.showMessage(kDeleteRangeMissing, MessageKind::Warning);
-            return;
+        if (DeleteAllRecords(connection, ui_)) {
+            list_.requeryAndReturn();
+            showListAfterDeletion();
         }
-        if (range->raised)
-            to_->setText(from_->text());
-        deleted = DeleteRecordRange(*range, connection, ui_);
+        return;
     }
-    if (deleted) {
-        list_.requeryAndReturn();
-        grid_.showList();
+    if (!range_->isChecked())
+        return;
+    const std::optional<CodeRange> range = ReadCodeRange(from_->text(), to_->text());
+    if (!range) {
+        ui_.showMessage(kDeleteRangeMissing, MessageKind::Warning);
+        return;
+    }
+    if (range->raised)
+        to_->setText(from_->text());
+    const std::vector<double> inRange = CodesInRange(list_, *range);
+    if (DeleteRecordRange(*range, connection, ui_)) {
+        list_.requeryAfterDeleting(inRange);
+        showListAfterDeletion();
     }
 }
 

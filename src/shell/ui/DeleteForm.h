@@ -28,6 +28,10 @@ public:
     void runDeletion();
 
 private:
+    // "选中的数据" is offered only while rows are selected in the list.
+    void offerSelectedRows();
+    void showListAfterDeletion();
+
     SurveyDatabase& database_;
     TRecordGrid& grid_;
     RecordList& list_;

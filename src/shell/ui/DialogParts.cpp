@@ -1,5 +1,7 @@
 #include "DialogParts.h"
 
+#include "shell/WindowPlacement.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -21,6 +23,15 @@ QHBoxLayout* RunAndReturnButtons(QDialog* dialog, const QString& runCaption,
     if (runButton)
         *runButton = runs;
     return buttons;
+}
+
+QMargins WindowFrameWidths(const QWidget* window) {
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (outer == inner)
+        return kUsualFrame;
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
 }
 
 QValidator* DigitsValidator(QObject* parent) {

@@ -4,10 +4,12 @@
 #include <functional>
 
 class QDialog;
+class QMargins;
 class QHBoxLayout;
 class QObject;
 class QPushButton;
 class QValidator;
+class QWidget;
 
 namespace kestrune::shell {
 
@@ -19,6 +21,10 @@ QHBoxLayout* RunAndReturnButtons(QDialog* dialog, const QString& runCaption,
 
 // Digits only, as the unit-code and range edits take them.
 QValidator* DigitsValidator(QObject* parent);
+
+// The widths of a window's frame, as the window manager draws it; a usual
+// frame while it has none yet (before it is shown, or on a platform without one).
+QMargins WindowFrameWidths(const QWidget* window);
 
 // Text boxes refuse the single quote, the double quote and the backquote.
 QValidator* NoQuotesValidator(QObject* parent);

@@ -41,6 +41,8 @@ TdlgLocateForm::TdlgLocateForm(SurveyDatabase& database, RecordList& list, UserI
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    // The preset choice's box takes the typing at once.
+    code_->setFocus();
 }
 
 void TdlgLocateForm::locate() {

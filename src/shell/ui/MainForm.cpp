@@ -231,6 +231,10 @@ void TMainForm::createListArea() {
     background_ = new QLabel(this);
     background_->setPixmap(backgroundPicture());
     background_->setScaledContents(true);
+    // The picture is scaled to whatever room there is: it must not make the
+    // window larger than a small screen (its own size would be its minimum).
+    background_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    background_->setMinimumSize(1, 1);
 
     listArea_ = new QStackedWidget(this);
     listArea_->addWidget(background_);
@@ -536,8 +540,16 @@ QStringList TMainForm::longLivedWindowNames() const {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        listKeys_.pressed(key->key(), key->isAutoRepeat());
+    }
+    if (watched == grid_ && event->type() == QEvent::FocusOut)
+        listKeys_.forget();
     if (watched == grid_ && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (!listKeys_.released(key->key(), key->isAutoRepeat()))
+            return QMainWindow::eventFilter(watched, event);
         switch (ListKeyCommandFor(key->key())) {
         case ListKeyCommand::Modify:
             action(ActionId::Modify)->trigger();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/ListKeyRelease.h"
 #include "shell/MainActions.h"
 #include "shell/RecordList.h"
 
@@ -106,6 +107,7 @@ private:
     QPointer<TToolForm> toolForm_;
     entry::TdlgSurveyDataForm* entryForm_ = nullptr; // a child, lives as long as this window
     bool listVisible_ = true;
+    ListKeyRelease listKeys_;
 };
 
 } // namespace kestrune::shell

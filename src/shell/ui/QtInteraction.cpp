@@ -17,15 +17,40 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示信息");
 
+// Messages come above every window, the stay-on-top logic error list
+// included, so that nothing hides their buttons.
+void keepOnTop(QMessageBox& box) {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
+QMessageBox::Icon iconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
 } // namespace
 
 QString qtFileFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString caption = parts[i];
         QString patterns = parts[i + 1];
+        // A caption that names its patterns already shows them once.
+        const QString named = QLatin1Char('(') + patterns + QLatin1Char(')');
+        const bool namesThem = caption.endsWith(named);
+        if (namesThem)
+            caption.chop(named.size());
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        filters << caption + (namesThem ? QStringLiteral("(") : QStringLiteral(" (")) + patterns +
+                       QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }
@@ -36,22 +61,15 @@ QtInteraction::~QtInteraction() {
 }
 
 void QtInteraction::showMessage(const QString& text, MessageKind kind) {
-    switch (kind) {
-    case MessageKind::Information:
-        QMessageBox::information(parent_, kTitle, text);
-        break;
-    case MessageKind::Warning:
-        QMessageBox::warning(parent_, kTitle, text);
-        break;
-    case MessageKind::Error:
-        QMessageBox::critical(parent_, kTitle, text);
-        break;
-    }
+    QMessageBox box(iconOf(kind), kTitle, text, QMessageBox::Ok, parent_);
+    keepOnTop(box);
+    box.exec();
 }
 
 bool QtInteraction::confirm(const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No,
                     parent_);
+    keepOnTop(box);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否"));
     box.setDefaultButton(QMessageBox::No);

@@ -42,7 +42,8 @@ private:
     QPointer<TProgressBarForm> progress_;
 };
 
-// "Access文件(*.mdb)|*.mdb|..." -> "Access文件(*.mdb) (*.mdb);;..."
+// "Access文件(*.mdb)|*.mdb|Excel文件|*.xls;*.xlsx" -> "Access文件(*.mdb);;Excel文件 (*.xls
+// *.xlsx)": Qt's filters, each pattern list shown once.
 QString qtFileFilter(const QString& filter);
 
 } // namespace kestrune::shell

@@ -78,10 +78,14 @@ void TdlgQueryListForm::showCount() {
 }
 
 void TdlgQueryListForm::deleteSelected() {
+    // Only rows the person selected; after a deletion none is.
+    if (!grid_->hasSelectedRows())
+        return;
     grid_->takeCurrentRow();
     if (DeleteSelectedRecords(results_, grid_->selectedRowsInOrder(), QStringLiteral("dt_data"),
-                              QStringLiteral("c901"), database_.connection(), ui_)) {
-        grid_->showList();
+                              QStringLiteral("c901"), database_.connection(), ui_,
+                              [this](int row) { grid_->showCurrentRow(row); })) {
+        grid_->showListWithoutSelection();
         showCount();
     }
 }

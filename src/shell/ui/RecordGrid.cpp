@@ -52,6 +52,29 @@ void TRecordGrid::showList() {
     Q_EMIT listChanged();
 }
 
+void TRecordGrid::showListWithoutSelection() {
+    model_->reload();
+    if (list_.currentRow() >= 0) {
+        const QModelIndex index = model_->index(list_.currentRow(), 0);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        scrollTo(index);
+    }
+    clearSelection();
+    Q_EMIT listChanged();
+}
+
+void TRecordGrid::showCurrentRow(int row) {
+    const QModelIndex index = model_->index(row, 0);
+    if (!index.isValid())
+        return;
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    scrollTo(index);
+}
+
+bool TRecordGrid::hasSelectedRows() const {
+    return selectionModel()->hasSelection();
+}
+
 void TRecordGrid::takeCurrentRow() {
     if (currentIndex().isValid())
         list_.setCurrentRow(currentIndex().row());

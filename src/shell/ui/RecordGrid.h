@@ -27,6 +27,12 @@ public:
     void sortByTitle(int column);
     // After the list took a new snapshot: rows shown again, current row selected.
     void showList();
+    // After a deletion: rows shown again, the current row marked but nothing
+    // selected, so that nothing counts as chosen that the person did not choose.
+    void showListWithoutSelection();
+    // Moves the current-row mark to a row and into view, keeping the selection.
+    void showCurrentRow(int row);
+    bool hasSelectedRows() const;
     // The list's current row follows the grid's current index.
     void takeCurrentRow();
     // Selected rows in the order they were selected.

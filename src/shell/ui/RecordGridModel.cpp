@@ -13,6 +13,10 @@ QColor StripeColour(int row) {
     return (row + 1) % 2 == 1 ? QColor(249, 251, 231) : QColor(219, 219, 241);
 }
 
+QColor PreviouslySortedTitleColour(const QColor& titleText) {
+    return titleText.lightness() < 128 ? QColor(212, 208, 200) : QColor(88, 88, 88);
+}
+
 RecordGridModel::RecordGridModel(RecordList& list, QObject* parent)
     : QAbstractTableModel(parent), list_(list) {
     rebuild();
@@ -62,7 +66,13 @@ QVariant RecordGridModel::headerData(int section, Qt::Orientation orientation, i
         if (title.colour == ColumnTitle::Colour::Lime)
             return QColor(0, 255, 0);
         if (title.colour == ColumnTitle::Colour::InactiveCaption)
-            return QApplication::palette().color(QPalette::Inactive, QPalette::WindowText);
+            return PreviouslySortedTitleColour(
+                QApplication::palette().color(QPalette::Inactive, QPalette::ButtonText));
+        return {};
+    case Qt::ForegroundRole:
+        // Lime is light whatever the style's text colour: its title is black.
+        if (title.colour == ColumnTitle::Colour::Lime)
+            return QColor(Qt::black);
         return {};
     default:
         return {};

@@ -13,6 +13,10 @@ class RecordList;
 // pale blue; cells in the selection colour are left to the view.
 QColor StripeColour(int row);
 
+// The title of the column sorted before: a grey of its own that keeps the
+// title's text readable (light behind dark text, dark behind light text).
+QColor PreviouslySortedTitleColour(const QColor& titleText);
+
 // A list's rows for a grid, read from the record list as they are shown.
 class RecordGridModel : public QAbstractTableModel {
     Q_OBJECT

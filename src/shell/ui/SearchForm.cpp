@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -50,10 +51,26 @@ QLineEdit* TdlgSearchForm::codeBox(const QString& text, int code) {
     SetHeldCode(box, code);
     QAction* drop =
         box->addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
-    connect(drop, &QAction::triggered, this, [this, box] {
-        codeMenu_.ShowCodeMenu(box, box == conjunction_ ? RangeConjunctions() : RangeOperators());
-    });
+    connect(drop, &QAction::triggered, this, [this, box] { openCodeMenu(box); });
+    box->installEventFilter(this);
     return box;
+}
+
+void TdlgSearchForm::openCodeMenu(QLineEdit* box) {
+    codeMenu_.ShowCodeMenu(box, box == conjunction_ ? RangeConjunctions() : RangeOperators());
+}
+
+bool TdlgSearchForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (QLineEdit* box : {firstOp_, conjunction_, secondOp_}) {
+            if (watched == box) {
+                openCodeMenu(box);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TdlgSearchForm::search() {

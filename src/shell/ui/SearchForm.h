@@ -27,8 +27,13 @@ public:
     // "查  找"
     void search();
 
+protected:
+    // A click anywhere in a code box opens its menu, as its button does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QLineEdit* codeBox(const QString& text, int code);
+    void openCodeMenu(QLineEdit* box);
 
     TToolForm& codeMenu_;
     UserInteraction& ui_;
