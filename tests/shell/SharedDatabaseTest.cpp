@@ -65,11 +65,7 @@ TEST_F(SharedDatabaseTest, CompactionIsRefusedWhileAnotherSessionHasTheFileOpen)
 }
 
 TEST_F(SharedDatabaseTest, ASecondProgramAddingRecordsLosesNoneToCompactions) {
-    QProcess generator;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("KESTRUNE_HOME", env.programFolder());
-    environment.insert("KESTRUNE_SETTINGS_DIR", env.settingsFolder());
-    generator.setProcessEnvironment(environment);
+    QProcess generator; // in this test's program and settings folders
     generator.start(KESTRUNE_CLI, {"--quiet", "generate", "--count", "400", "--seed", "7"});
     ASSERT_TRUE(generator.waitForStarted());
     while (generator.state() != QProcess::NotRunning) {

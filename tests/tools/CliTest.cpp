@@ -16,13 +16,6 @@ struct CliRun {
     QString err;
 };
 
-QProcessEnvironment cliEnvironment(const TestEnvironment& env) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("KESTRUNE_HOME", env.programFolder());
-    environment.insert("KESTRUNE_SETTINGS_DIR", env.settingsFolder());
-    return environment;
-}
-
 CliRun run(const QStringList& args) {
     QString out, err;
     QTextStream o(&out), e(&err);
@@ -45,15 +38,13 @@ TEST(CliTest, ACommandOnADatabaseItCannotUseSaysWhyAndFailsWithTwo) {
     const QString path = env.installDatabase();
     {
         QProcess first; // the first opening removes the password
-        first.setProcessEnvironment(cliEnvironment(env));
         first.start(KESTRUNE_CLI, {"info"});
         ASSERT_TRUE(first.waitForFinished());
         kestrune::db::Connection c;
         c.open(path);
         c.execute("drop table dt_data");
     }
-    QProcess info;
-    info.setProcessEnvironment(cliEnvironment(env));
+    QProcess info; // in this test's program and settings folders
     info.start(KESTRUNE_CLI, {"info"});
     ASSERT_TRUE(info.waitForFinished());
     EXPECT_EQ(info.exitStatus(), QProcess::NormalExit);
