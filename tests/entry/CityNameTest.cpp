@@ -201,7 +201,7 @@ TEST_F(CityNameFormTest, LayoutAndTheStartAtBeijing) {
     const QList<QLabel*> labels = form.findChildren<QLabel*>();
     ASSERT_EQ(labels.size(), 1);
     EXPECT_EQ(labels.front()->text(),
-              "说明：基于民政部公布的《2018年7月中华人民共和国县以上行政区划代码》编排");
+              "说明：基于国家统计局公布的《2020年统计用区划代码》编排");
     EXPECT_EQ(form.provinceList()->rowCount(), 31);
     form.show();
     EXPECT_EQ(current(form.provinceList()), "北京市");

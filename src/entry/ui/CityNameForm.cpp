@@ -73,9 +73,8 @@ TCityNameForm::TCityNameForm(db::Connection& connection, QWidget* parent)
     buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists);
-    layout->addWidget(new QLabel(
-        QStringLiteral("说明：基于民政部公布的《2018年7月中华人民共和国县以上行政区划代码》编排"),
-        this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("说明：基于国家统计局公布的《2020年统计用区划代码》编排"), this));
     layout->addLayout(buttons);
 
     showProvinces();
