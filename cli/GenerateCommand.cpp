@@ -2,6 +2,7 @@
 
 #include "RecordGenerator.h"
 #include "schema/EngineError.h"
+#include "shell/FailureReason.h"
 #include "shell/Startup.h"
 
 #include <QRandomGenerator>
@@ -83,7 +84,7 @@ int runGenerate(const QStringList& arguments, shell::ConsoleInteraction& ui, QTe
         out.flush();
         return 0;
     } catch (const db::EngineError& e) {
-        ui.showRuntimeError(e.text());
+        ui.showRuntimeError(shell::FailureReason(e));
         return 1;
     }
 }

@@ -41,7 +41,7 @@ void RecordEditor::LoadRecord() {
             pages_.RunCoverExits();
         }
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(shell::FailureReason(e));
     }
     pages_.ApplyLevelRules(pages_.levelCode());
     pages_.ShowCoverPage();
@@ -73,7 +73,7 @@ bool RecordEditor::write(SaveKind kind) {
         try {
             list_->requeryAndGoTo(adding_ ? bookmark : std::optional<double>(storedCode_));
         } catch (const db::EngineError& e) {
-            ui_.showRuntimeError(e.text());
+            ui_.showRuntimeError(shell::FailureReason(e));
         }
         showPosition();
     }

@@ -33,7 +33,7 @@ public:
         try {
             database_.reopen();
         } catch (const db::EngineError& e) {
-            ui_.showRuntimeError(e.text());
+            ui_.showRuntimeError(FailureReason(e));
         }
         if (list_)
             list_->connectionReopened();

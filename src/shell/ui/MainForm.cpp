@@ -17,6 +17,7 @@
 #include "check/ui/CheckForm.h"
 #include "entry/ui/SurveyDataForm.h"
 #include "schema/EngineError.h"
+#include "shell/FailureReason.h"
 #include "shell/Maintenance.h"
 #include "shell/OptionsModel.h"
 #include "shell/ProductVersion.h"
@@ -266,7 +267,7 @@ void TMainForm::openRecordList() {
         else
             recordList_.close();
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
     }
     listArea_->setCurrentWidget(listVisible_ ? static_cast<QWidget*>(grid_) : background_);
     grid_->showList();
@@ -303,7 +304,7 @@ void TMainForm::refreshList() {
     try {
         recordList_.requeryAndReturn();
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
     }
     grid_->showList();
 }
@@ -365,7 +366,7 @@ bool TMainForm::createEntryForm() {
         entryForm_ = new entry::TdlgSurveyDataForm(ReadFieldCatalogue(connection), connection, ui_,
                                                    *toolForm_, this);
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
         return false;
     }
     return true;
@@ -394,7 +395,7 @@ void TMainForm::openRecordEditor(bool adding) {
         else
             recordList_.requeryAndReturn();
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
     }
     grid_->showList();
     updateActions();
@@ -424,7 +425,7 @@ void TMainForm::showSearchResults(const QString& condition) {
     try {
         results.setCondition(condition);
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
         return;
     }
     results.exec();
@@ -463,7 +464,7 @@ void TMainForm::openCheckDialog() {
             [this] { return selectedCodes(); }, [this] { refreshList(); }, this);
         dialog.exec();
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
     }
 }
 
@@ -476,7 +477,7 @@ void TMainForm::checkSelectedRecords() {
         check::RunLogicCheck(session_.database.connection(), explainer, ui_,
                              check::CheckSelection::unitCodes(codes), session_.database.label());
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
     } catch (const check::ReportFileError& e) {
         ui_.showRuntimeError(e.text());
     }
@@ -505,7 +506,7 @@ void TMainForm::resetAllRecordStates() {
     try {
         session_.database.connection().execute(QStringLiteral("update dt_data set RecordState=1"));
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
     }
     refreshList();
 }

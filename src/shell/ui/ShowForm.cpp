@@ -2,6 +2,7 @@
 
 #include "schema/EngineError.h"
 #include "shell/ColumnChoice.h"
+#include "shell/FailureReason.h"
 #include "shell/SurveyDatabase.h"
 #include "shell/UserInteraction.h"
 
@@ -71,7 +72,7 @@ void TdlgShowForm::save() {
     try {
         SaveColumnChoices(database_.connection(), checked);
     } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(e.text());
+        ui_.showRuntimeError(FailureReason(e));
         return;
     }
     if (rebuildList_)
