@@ -9,6 +9,7 @@
 #include "schema/EngineError.h"
 #include "schema/PreparedStatement.h"
 #include "schema/Transaction.h"
+#include "shell/SurveyTerms.h"
 
 #include <QHash>
 #include <QStringList>
@@ -24,9 +25,9 @@ constexpr int kCoverColumns = 9; // id, c901 .. c907, RecordState
 constexpr int kHighestLevel = 255;
 
 const QStringList kCoverColumnNames = {
-    QStringLiteral("id"),   QStringLiteral("c901"), QStringLiteral("c902"),
-    QStringLiteral("c903"), QStringLiteral("c904"), QStringLiteral("c905"),
-    QStringLiteral("c906"), QStringLiteral("c907"), QStringLiteral("RecordState")};
+    QStringLiteral("id"), shell::kUnitCodeField,       shell::kUnitNameField,
+    shell::kRegionField,  shell::kLevelField,          shell::kFillerField,
+    shell::kPhoneField,   shell::kReportingStateField, shell::kRecordStateField};
 
 QString insertStatement() {
     QStringList columns = kCoverColumnNames;
@@ -83,10 +84,11 @@ private:
     std::unordered_set<qint64> taken_;
 };
 
-int savedState(bool spoilt, SeededDice& dice) {
+shell::RecordState savedState(bool spoilt, SeededDice& dice) {
     if (dice.chance(spoilt ? 0.2 : 0.05))
-        return 0; // temporarily saved
-    return spoilt ? 2 : 1;
+        return shell::RecordState::TemporarilySaved;
+    return spoilt ? shell::RecordState::SavedWithLogicErrors
+                  : shell::RecordState::SavedWithoutLogicErrors;
 }
 
 } // namespace
@@ -107,8 +109,8 @@ GeneratedRecords generateRecords(db::Connection& connection, int count, quint64 
     for (int n = 0; n < count; ++n) {
         const SampleCover cover = covers.make(dice);
         const qint64 code = codes.fresh(cover.region, dice);
-        int recordState = 1;
-        if (cover.state <= 2) {
+        shell::RecordState recordState = shell::RecordState::SavedWithoutLogicErrors;
+        if (shell::IsAnsweringUnit(cover.state)) {
             const FillableIndicators& fields = fillable[size_t(cover.level)];
             values = sampleAnswers(cover.level, fields, dice);
             const bool spoilt = dice.chance(kSpoiltShare) && spoilAnswers(values, fields, dice) > 0;
@@ -124,7 +126,7 @@ GeneratedRecords generateRecords(db::Connection& connection, int count, quint64 
         insert.bindText(6, cover.filler);
         insert.bindText(7, cover.phone);
         insert.bindInteger(8, cover.state);
-        insert.bindInteger(9, recordState);
+        insert.bindInteger(9, int(recordState));
         for (int i = 0; i < kIndicatorCount; ++i)
             insert.bindReal(kCoverColumns + 1 + i, values[size_t(i)]);
         insert.execute();

@@ -1,6 +1,7 @@
 #include "CheckSelection.h"
 
 #include "shell/CodeRange.h"
+#include "shell/SurveyTerms.h"
 
 #include <QStringList>
 
@@ -36,14 +37,15 @@ CheckSelection CheckSelection::unitCodes(const QList<double>& codes) {
 QString CheckSelection::condition() const {
     switch (kind_) {
     case Kind::UnitRange:
-        return QStringLiteral("c907<=2 and c901>=? and c901<=?");
+        return shell::kAnsweringUnitCondition + QStringLiteral(" and c901>=? and c901<=?");
     case Kind::UnitCodes:
         // One value however many rows are marked: the codes as a JSON array.
-        return QStringLiteral("c907<=2 and c901 in (select value from json_each(?))");
+        return shell::kAnsweringUnitCondition +
+               QStringLiteral(" and c901 in (select value from json_each(?))");
     case Kind::AllRecords:
         break;
     }
-    return QStringLiteral("c907<=2");
+    return shell::kAnsweringUnitCondition;
 }
 
 QVariantList CheckSelection::parameters() const {

@@ -1,6 +1,7 @@
 #include "LogicCheckRun.h"
 
 #include "ReportPath.h"
+#include "shell/SurveyTerms.h"
 #include "shell/UserInteraction.h"
 
 #include <QDateTime>
@@ -8,9 +9,6 @@
 namespace kestrune::check {
 
 namespace {
-
-constexpr int kStateChecked = 1;
-constexpr int kStateWithErrors = 2;
 
 // Records checked between two looks at pending window events when no dialog
 // drives the run.
@@ -68,7 +66,8 @@ void LogicCheckRun::checkCurrentRecord() {
     state_.unitCode = cursor_->unitCode();
     state_.unitName = cursor_->unitName();
     const bool clean = checker_->CheckRecord(cursor_->values());
-    const int verdict = clean ? kStateChecked : kStateWithErrors;
+    const int verdict = int(clean ? shell::RecordState::SavedWithoutLogicErrors
+                                  : shell::RecordState::SavedWithLogicErrors);
     // Writing a row costs as much as reading it; a state that is already
     // right (the usual case on checking again) is left as it stands.
     if (cursor_->recordState() != verdict)

@@ -99,12 +99,12 @@ qint64 NearestWhole(double value) {
     return std::llround(value);
 }
 
-std::optional<BoxLimits> CatalogueLimits(int id, int queryType) {
+std::optional<BoxLimits> CatalogueLimits(int id, shell::QueryType queryType) {
     if (id <= 6)
         return std::nullopt;
-    if (queryType == 0 || queryType == 2)
+    if (queryType == shell::QueryType::WholeNumber || queryType == shell::QueryType::Decimal)
         return BoxLimits{};
-    if (queryType == 3)
+    if (queryType == shell::QueryType::YesNo)
         return YesNoLimits();
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/SurveyTerms.h"
+
 #include <QString>
 #include <optional>
 
@@ -42,7 +44,7 @@ std::optional<QString> OutOfLimitsHint(double value, bool decimals, const BoxLim
 qint64 NearestWhole(double value);
 
 // The limits the catalogue gives a box whose row has an ID above 6.
-std::optional<BoxLimits> CatalogueLimits(int id, int queryType);
+std::optional<BoxLimits> CatalogueLimits(int id, shell::QueryType queryType);
 BoxLimits YesNoLimits();
 
 } // namespace kestrune::entry

@@ -5,6 +5,7 @@
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
 #include "shell/RecordList.h"
+#include "shell/SurveyTerms.h"
 #include "shell/UserInteraction.h"
 
 namespace kestrune::entry {
@@ -95,7 +96,7 @@ bool RecordEditor::tbHoldClick() {
 bool RecordEditor::tbSaveClick(SaveStart start) {
     if (!pages_.ValidateCover(adding_, storedCode_))
         return false;
-    if (start == SaveStart::Person && pages_.stateCode() <= 2)
+    if (start == SaveStart::Person && shell::IsAnsweringUnit(pages_.stateCode()))
         CheckAllPages();
     const bool clean = errors_.isEmpty();
     if (!write(clean ? SaveKind::FormalClean : SaveKind::FormalWithErrors))
@@ -140,7 +141,7 @@ void RecordEditor::ClearLogicErrors() {
 }
 
 bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorList) {
-    if (!pages_.loaded() || pages_.stateCode() > 2)
+    if (!pages_.loaded() || !shell::IsAnsweringUnit(pages_.stateCode()))
         return true;
     ClearLogicErrors();
     if (leaving == 0) {
@@ -157,16 +158,17 @@ bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorLis
 }
 
 bool RecordEditor::unsavedChanges() const {
-    // A reporting state of 3 or more disables the temporary save; its
+    // A union that does not answer the survey has no temporary save; its
     // changes are still worth the question.
-    return pages_.saveEnabled() && (pages_.holdEnabled() || pages_.stateCode() > 2);
+    return pages_.saveEnabled() &&
+           (pages_.holdEnabled() || !shell::IsAnsweringUnit(pages_.stateCode()));
 }
 
 bool RecordEditor::FormCloseQuery() {
     if (unsavedChanges() && ui_.confirm(kSaveChangesQuestion, QStringLiteral("提示信息"))) {
         if (!pages_.ValidateCover(adding_, storedCode_))
             return false;
-        if (pages_.stateCode() <= 2)
+        if (shell::IsAnsweringUnit(pages_.stateCode()))
             CheckAllPages();
         pages_.hideLogicErrors();
         // A save that failed (the database busy, the disk full) keeps the

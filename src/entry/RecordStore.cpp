@@ -9,16 +9,16 @@
 
 namespace kestrune::entry {
 
-int RecordStateFor(SaveKind kind) {
+shell::RecordState RecordStateFor(SaveKind kind) {
     switch (kind) {
     case SaveKind::Temporary:
-        return 0;
+        return shell::RecordState::TemporarilySaved;
     case SaveKind::FormalClean:
-        return 1;
+        return shell::RecordState::SavedWithoutLogicErrors;
     case SaveKind::FormalWithErrors:
-        return 2;
+        return shell::RecordState::SavedWithLogicErrors;
     }
-    return 0;
+    return shell::RecordState::TemporarilySaved;
 }
 
 double NextUnitCode(db::Connection& connection) {
@@ -44,8 +44,8 @@ double WriteRecord(db::Connection& connection, const QVariantMap& values, SaveKi
         columns << db::quoteName(it.key());
         params << it.value();
     }
-    columns << QStringLiteral("RecordState");
-    params << RecordStateFor(kind);
+    columns << shell::kRecordStateField;
+    params << int(RecordStateFor(kind));
     db::Transaction transaction(connection);
     if (newRow) {
         QStringList marks;
@@ -66,7 +66,7 @@ double WriteRecord(db::Connection& connection, const QVariantMap& values, SaveKi
             throw db::EngineError(QStringLiteral("没有找到要保存的记录"));
     }
     transaction.commit();
-    return values.value(QStringLiteral("c901"), storedCode).toDouble();
+    return values.value(shell::kUnitCodeField, storedCode).toDouble();
 }
 
 QString SaveErrorMessage(const QString& error) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/SurveyTerms.h"
+
 #include <QString>
 #include <QVariantMap>
 
@@ -11,7 +13,7 @@ namespace kestrune::entry {
 
 // What a save leaves in RecordState.
 enum class SaveKind { Temporary, FormalClean, FormalWithErrors };
-int RecordStateFor(SaveKind kind); // 0, 1, 2
+shell::RecordState RecordStateFor(SaveKind kind);
 
 // The next unit code a new record proposes: one above the highest, 0 in an
 // empty database.

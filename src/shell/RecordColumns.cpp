@@ -19,7 +19,7 @@ TFieldDataArray ReadFieldCatalogue(db::Connection& connection) {
         f.FieldType = rows.field(QStringLiteral("FieldType")).asText();
         f.Visible = rows.field(QStringLiteral("Visible")).asInteger() != 0;
         f.QueryShow = rows.field(QStringLiteral("QueryShow")).asInteger() != 0;
-        f.QueryType = int(rows.field(QStringLiteral("QueryType")).asInteger());
+        f.QueryType = QueryType(int(rows.field(QStringLiteral("QueryType")).asInteger()));
         f.PageID = int(rows.field(QStringLiteral("PageID")).asInteger());
         f.Rule = rows.field(QStringLiteral("Rule")).asText();
         fields.push_back(f);
@@ -37,8 +37,8 @@ TFieldDataArray VisibleColumns(const TFieldDataArray& catalogue) {
 }
 
 bool IsCentredColumn(const TFieldData& field) {
-    return field.ShowName.compare(QLatin1String("RecordState"), Qt::CaseInsensitive) == 0 ||
-           field.FieldName.compare(QLatin1String("RecordState"), Qt::CaseInsensitive) == 0;
+    return field.ShowName.compare(kRecordStateField, Qt::CaseInsensitive) == 0 ||
+           field.FieldName.compare(kRecordStateField, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace kestrune::shell

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SurveyTerms.h"
+
 #include <QString>
 #include <vector>
 
@@ -19,7 +21,7 @@ struct TFieldData {
     QString FieldType;
     bool Visible = false;
     bool QueryShow = false;
-    int QueryType = 0;
+    shell::QueryType QueryType = shell::QueryType::WholeNumber;
     // Besides the list's descriptor, what the entry dialog binds with.
     int PageID = 0;
     QString Rule;

@@ -79,10 +79,10 @@ TEST(FieldValuesTest, DisplayAndLimits) {
     EXPECT_EQ(NearestWhole(std::numeric_limits<double>::infinity()),
               std::numeric_limits<qint64>::max());
     EXPECT_EQ(NearestWhole(std::nan("")), 0);
-    EXPECT_FALSE(CatalogueLimits(6, 0));
-    EXPECT_EQ(CatalogueLimits(7, 3)->maximum, 2);
-    EXPECT_EQ(CatalogueLimits(7, 3)->maxLength, 1);
-    EXPECT_EQ(CatalogueLimits(8, 0)->maximum, 99999999999999.0);
+    EXPECT_FALSE(CatalogueLimits(6, shell::QueryType::WholeNumber));
+    EXPECT_EQ(CatalogueLimits(7, shell::QueryType::YesNo)->maximum, 2);
+    EXPECT_EQ(CatalogueLimits(7, shell::QueryType::YesNo)->maxLength, 1);
+    EXPECT_EQ(CatalogueLimits(8, shell::QueryType::WholeNumber)->maximum, 99999999999999.0);
 }
 
 class SurveyDataFormTest : public ::testing::Test {
@@ -269,7 +269,7 @@ TEST_F(SurveyDataFormTest, ACatalogueRowWithoutABoxIsLeftAlone) {
     shell::TFieldData extra;
     extra.ID = 900;
     extra.FieldName = "q999";
-    extra.QueryType = 0;
+    extra.QueryType = shell::QueryType::WholeNumber;
     extra.Rule = "in [1]";
     withExtra.push_back(extra);
     TdlgSurveyDataForm other(withExtra, session.database.connection(), ui, codeMenu);

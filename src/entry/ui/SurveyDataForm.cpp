@@ -11,6 +11,7 @@
 #include "entry/LevelRule.h"
 #include "entry/RegionChoice.h"
 #include "entry/RtfNotes.h"
+#include "shell/SurveyTerms.h"
 #include "shell/UserInteraction.h"
 #include "shell/ui/DialogParts.h"
 #include "shell/ui/ToolForm.h"
@@ -54,7 +55,9 @@ QLabel* smallLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-const QStringList kCoverOrder = {"c901", "c902", "c903", "c904", "c907", "c905", "c906"};
+const QStringList kCoverOrder = {
+    shell::kUnitCodeField,       shell::kUnitNameField, shell::kRegionField, shell::kLevelField,
+    shell::kReportingStateField, shell::kFillerField,   shell::kPhoneField};
 
 } // namespace
 
@@ -73,7 +76,7 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
     move(10, 2);
     for (const shell::TFieldData& f : catalogue_) {
         hints_.insert(f.FieldName, f.Hint);
-        if (f.QueryType == 2)
+        if (f.QueryType == shell::QueryType::Decimal)
             decimalFields_.insert(f.FieldName);
     }
 
@@ -177,23 +180,23 @@ QWidget* TdlgSurveyDataForm::buildCover() {
         const QString name = QString::fromLatin1(row.name);
         grid->addWidget(new QLabel(QString::fromUtf8(row.caption), page), r, 0, Qt::AlignRight);
         QLineEdit* edit = nullptr;
-        if (name == QLatin1String("c902") || name == QLatin1String("c905") ||
-            name == QLatin1String("c906")) {
+        if (name == shell::kUnitNameField || name == shell::kFillerField ||
+            name == shell::kPhoneField) {
             edit = new QLineEdit(page);
-            edit->setMaxLength(name == QLatin1String("c902") ? 60 : 50);
+            edit->setMaxLength(name == shell::kUnitNameField ? 60 : 50);
             edit->setValidator(shell::NoQuotesValidator(edit));
         } else {
             auto* number = new TNumberEdit(page);
-            const bool code = name == QLatin1String("c901");
+            const bool code = name == shell::kUnitCodeField;
             // c901 may be left empty, which reads as 0; the region code
             // shows its 0 (a new record's region before one is chosen).
             number->setLimits({0.0, code ? 99999999999999.0 : 999999.0, code ? 12 : 6});
-            number->setPlain(true, name != QLatin1String("c903"));
+            number->setPlain(true, name != shell::kRegionField);
             edit = number;
         }
         edit->setObjectName(name);
         edit->setToolTip(QString::fromUtf8(row.hint));
-        edit->setFixedWidth(name == QLatin1String("c902") ? 360 : 160);
+        edit->setFixedWidth(name == shell::kUnitNameField ? 360 : 160);
         grid->addWidget(edit, r, 1, Qt::AlignLeft);
         bindBox(edit);
         if (row.nameBox) {
@@ -374,7 +377,7 @@ void TdlgSurveyDataForm::openRegionPicker() {
         picker.setCode(shell::HeldCode(nameBox));
     if (picker.exec() != QDialog::Accepted)
         return;
-    qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c903")))->setValue(picker.code());
+    qobject_cast<TNumberEdit*>(boxes_.value(shell::kRegionField))->setValue(picker.code());
     shell::SetHeldCode(nameBox, picker.code());
     qobject_cast<QLineEdit*>(nameBox)->setText(picker.name());
     MarkModified();
@@ -386,7 +389,7 @@ void TdlgSurveyDataForm::refocus(QWidget* box) {
 }
 
 bool TdlgSurveyDataForm::c903Exit(bool byPerson) {
-    auto* code = qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c903")));
+    auto* code = qobject_cast<TNumberEdit*>(boxes_.value(shell::kRegionField));
     auto* nameBox = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("CityNameCtrl")));
     const int value = int(code->integerValue());
     const QString name = RegionName(connection_, value, ui_);
@@ -420,28 +423,28 @@ bool TdlgSurveyDataForm::codeBoxExit(const QString& codeBox, const QString& name
 }
 
 bool TdlgSurveyDataForm::c904Exit(bool byPerson) {
-    return codeBoxExit(QStringLiteral("c904"), QStringLiteral("LevelName"), levels_, kLevelNotFound,
+    return codeBoxExit(shell::kLevelField, QStringLiteral("LevelName"), levels_, kLevelNotFound,
                        &TdlgSurveyDataForm::ApplyLevelRules, byPerson);
 }
 
 bool TdlgSurveyDataForm::c907Exit(bool byPerson) {
-    return codeBoxExit(QStringLiteral("c907"), QStringLiteral("StateName"), states_, kStateNotFound,
-                       &TdlgSurveyDataForm::ApplyReportingState, byPerson);
+    return codeBoxExit(shell::kReportingStateField, QStringLiteral("StateName"), states_,
+                       kStateNotFound, &TdlgSurveyDataForm::ApplyReportingState, byPerson);
 }
 
 bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {
-    const auto text = [this](const char* name) {
-        return qobject_cast<QLineEdit*>(boxes_.value(QString::fromLatin1(name)))->text();
+    const auto text = [this](const QString& name) {
+        return qobject_cast<QLineEdit*>(boxes_.value(name))->text();
     };
     CoverValues cover;
-    cover.unitCode = text("c901");
-    cover.unitName = text("c902");
+    cover.unitCode = text(shell::kUnitCodeField);
+    cover.unitName = text(shell::kUnitNameField);
     cover.regionCode =
-        int(qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c903")))->integerValue());
+        int(qobject_cast<TNumberEdit*>(boxes_.value(shell::kRegionField))->integerValue());
     cover.levelCode = levelCode();
     cover.stateCode = stateCode();
-    cover.filler = text("c905");
-    cover.phone = text("c906");
+    cover.filler = text(shell::kFillerField);
+    cover.phone = text(shell::kPhoneField);
     cover.adding = adding;
     cover.storedCode = storedCode;
     const std::optional<CoverFailure> failure =
@@ -460,8 +463,8 @@ bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {
 }
 
 void TdlgSurveyDataForm::EditBoxEnter(QWidget* box) {
-    static const QStringList textBoxes = {QStringLiteral("c902"), QStringLiteral("c905"),
-                                          QStringLiteral("c906")};
+    static const QStringList textBoxes = {shell::kUnitNameField, shell::kFillerField,
+                                          shell::kPhoneField};
     if (!textBoxes.contains(box->objectName()))
         return;
     // The platform's input-method framework picks the engine itself; the
@@ -476,19 +479,19 @@ void TdlgSurveyDataForm::checkLeftBox(QWidget* box) {
     if (!edit || !loaded_)
         return;
     QString message;
-    if (name == QLatin1String("c901"))
+    if (name == shell::kUnitCodeField)
         message = UnitCodeExitMessage(edit->text());
-    else if (name == QLatin1String("c902"))
+    else if (name == shell::kUnitNameField)
         message = UnitNameExitMessage(edit->text());
-    else if (name == QLatin1String("c905"))
+    else if (name == shell::kFillerField)
         message = FillerExitMessage(edit->text());
-    else if (name == QLatin1String("c906"))
+    else if (name == shell::kPhoneField)
         message = PhoneExitMessage(edit->text());
-    else if (name == QLatin1String("c903"))
+    else if (name == shell::kRegionField)
         c903Exit(true);
-    else if (name == QLatin1String("c904"))
+    else if (name == shell::kLevelField)
         c904Exit(true);
-    else if (name == QLatin1String("c907"))
+    else if (name == shell::kReportingStateField)
         c907Exit(true);
     if (!message.isEmpty()) {
         ui_.showMessage(message, shell::MessageKind::Warning);
@@ -502,9 +505,9 @@ bool TdlgSurveyDataForm::filterCoverKey(QWidget* box, QKeyEvent* key) {
         key->modifiers().testFlag(Qt::ControlModifier))
         return false;
     const QChar typed = key->text().at(0);
-    if (box->objectName() == QLatin1String("c905"))
+    if (box->objectName() == shell::kFillerField)
         return FillerBoxSwallowsCharacter(typed);
-    if (box->objectName() == QLatin1String("c906"))
+    if (box->objectName() == shell::kPhoneField)
         return !PhoneBoxAcceptsCharacter(typed);
     return false;
 }
@@ -512,7 +515,7 @@ bool TdlgSurveyDataForm::filterCoverKey(QWidget* box, QKeyEvent* key) {
 void TdlgSurveyDataForm::replaceShownZero(QWidget* box, QKeyEvent* key) {
     // The region code shows its 0 even while it is typed into; the first
     // digit typed replaces that 0 rather than following it.
-    if (box->objectName() != QLatin1String("c903") || key->text().isEmpty() ||
+    if (box->objectName() != shell::kRegionField || key->text().isEmpty() ||
         !key->text().at(0).isDigit())
         return;
     auto* edit = static_cast<QLineEdit*>(box);
@@ -594,13 +597,14 @@ void TdlgSurveyDataForm::PrepareNewRecord() {
     for (const shell::TFieldData& f : catalogue_) {
         QWidget* w = boxes_.value(f.FieldName);
         if (auto* number = qobject_cast<TNumberEdit*>(w)) {
-            if (f.QueryType == 3) {
+            if (f.QueryType == shell::QueryType::YesNo) {
                 number->setLimits(YesNoLimits());
                 number->setValue(0);
             } else if (f.ID > 6) {
                 number->setValue(0);
             }
-        } else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && f.QueryType == 1) {
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w);
+                   edit && f.QueryType == shell::QueryType::Text) {
             edit->clear();
         }
     }
@@ -608,16 +612,17 @@ void TdlgSurveyDataForm::PrepareNewRecord() {
 }
 
 int TdlgSurveyDataForm::levelCode() const {
-    return int(qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c904")))->integerValue());
+    return int(qobject_cast<TNumberEdit*>(boxes_.value(shell::kLevelField))->integerValue());
 }
 
 int TdlgSurveyDataForm::stateCode() const {
-    return int(qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c907")))->integerValue());
+    return int(
+        qobject_cast<TNumberEdit*>(boxes_.value(shell::kReportingStateField))->integerValue());
 }
 
 void TdlgSurveyDataForm::ApplyLevelRules(int level) {
-    qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c904")))->setValue(level);
-    if (stateCode() > 2)
+    qobject_cast<TNumberEdit*>(boxes_.value(shell::kLevelField))->setValue(level);
+    if (!shell::IsAnsweringUnit(stateCode()))
         return;
     for (const shell::TFieldData& f : catalogue_) {
         QWidget* w = boxes_.value(f.FieldName);
@@ -636,8 +641,8 @@ void TdlgSurveyDataForm::ApplyLevelRules(int level) {
 }
 
 void TdlgSurveyDataForm::ApplyReportingState(int state) {
-    qobject_cast<TNumberEdit*>(boxes_.value(QStringLiteral("c907")))->setValue(state);
-    const bool answering = state < 3;
+    qobject_cast<TNumberEdit*>(boxes_.value(shell::kReportingStateField))->setValue(state);
+    const bool answering = shell::IsAnsweringUnit(state);
     if (!answering)
         editor_.ClearLogicErrors();
     buttons_.value(QStringLiteral("tbCheck"))->setEnabled(answering);

@@ -176,7 +176,7 @@ private:
 
     shell::TFieldDataArray catalogue_;
     QMap<QString, QString> hints_;
-    QSet<QString> decimalFields_; // QueryType 2
+    QSet<QString> decimalFields_; // QueryType::Decimal
     QTabWidget* pages_;
     QTextBrowser* notes_;
     QMap<QString, QWidget*> boxes_;

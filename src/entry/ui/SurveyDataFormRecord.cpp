@@ -7,6 +7,7 @@
 #include "entry/EntryLayout.h"
 #include "entry/RegionChoice.h"
 #include "entry/RtfNotes.h"
+#include "shell/SurveyTerms.h"
 #include "shell/ui/ToolForm.h"
 
 #include <QAction>
@@ -120,26 +121,28 @@ std::optional<double> TdlgSurveyDataForm::boxValue(const QString& name) const {
 }
 
 void TdlgSurveyDataForm::ShowProposedCover(double unitCode, const LastCover& last) {
-    numberBox(boxes_.value(QStringLiteral("c901")))->setValue(unitCode);
-    numberBox(boxes_.value(QStringLiteral("c903")))->setValue(last.region);
+    numberBox(boxes_.value(shell::kUnitCodeField))->setValue(unitCode);
+    numberBox(boxes_.value(shell::kRegionField))->setValue(last.region);
     auto* region = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("CityNameCtrl")));
     shell::SetHeldCode(region, last.region);
     region->setText(last.region > 0 ? RegionName(connection_, last.region, ui_) : QString());
-    for (const auto& [codeBox, nameBox] : {std::pair{"c904", "LevelName"}, {"c907", "StateName"}}) {
-        numberBox(boxes_.value(QString::fromLatin1(codeBox)))->setValue(0);
-        auto* names = qobject_cast<QLineEdit*>(boxes_.value(QString::fromLatin1(nameBox)));
+    for (const auto& [codeBox, nameBox] :
+         {std::pair{shell::kLevelField, QStringLiteral("LevelName")},
+          {shell::kReportingStateField, QStringLiteral("StateName")}}) {
+        numberBox(boxes_.value(codeBox))->setValue(0);
+        auto* names = qobject_cast<QLineEdit*>(boxes_.value(nameBox));
         shell::SetHeldCode(names, 0);
         names->clear();
     }
-    qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c905")))->setText(last.filler);
-    qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c906")))->setText(last.phone);
+    qobject_cast<QLineEdit*>(boxes_.value(shell::kFillerField))->setText(last.filler);
+    qobject_cast<QLineEdit*>(boxes_.value(shell::kPhoneField))->setText(last.phone);
 }
 
 LastCover TdlgSurveyDataForm::enteredCover() const {
     LastCover cover;
-    cover.region = int(numberBox(boxes_.value(QStringLiteral("c903")))->integerValue());
-    cover.filler = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c905")))->text();
-    cover.phone = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("c906")))->text();
+    cover.region = int(numberBox(boxes_.value(shell::kRegionField))->integerValue());
+    cover.filler = qobject_cast<QLineEdit*>(boxes_.value(shell::kFillerField))->text();
+    cover.phone = qobject_cast<QLineEdit*>(boxes_.value(shell::kPhoneField))->text();
     return cover;
 }
 
@@ -152,7 +155,7 @@ void TdlgSurveyDataForm::RunCoverExits() {
 void TdlgSurveyDataForm::ShowCoverPage() {
     pages_->setCurrentIndex(0);
     LoadNotes(PageNotesName(0));
-    boxes_.value(QStringLiteral("c901"))->setFocus();
+    boxes_.value(shell::kUnitCodeField)->setFocus();
 }
 
 bool TdlgSurveyDataForm::holdEnabled() const {
