@@ -17,46 +17,52 @@ QString PositionCaption(int currentRow, int rowCount) {
 }
 
 RecordEditor::RecordEditor(db::Connection& connection, shell::UserInteraction& ui,
-                           check::RuleExplainer& explainer, RecordPages& pages)
-    : connection_(connection), ui_(ui), pages_(pages),
-      pageRules_(connection, explainer, ui, errors_,
-                 [&pages](const QString& name) { return pages.boxValue(name); }) {}
+                           shell::TFieldDataArray catalogue)
+    : connection_(connection), ui_(ui), explainer_(connection, ui), form_(std::move(catalogue)),
+      pageRules_(connection, explainer_, ui, errors_, [this](const QString& name) {
+          return pages_ ? pages_->boxValue(name) : std::nullopt;
+      }) {}
+
+void RecordEditor::setSaves(bool hold, bool save) {
+    form_.setSaves(hold, save);
+    pages_->showSaves();
+}
 
 void RecordEditor::FormShow() {
     LoadRecord();
-    pages_.setPrintEnabled(!adding_);
+    pages_->setPrintEnabled(!adding_);
 }
 
 void RecordEditor::LoadRecord() {
-    pages_.setLoaded(false);
+    pages_->setLoaded(false);
     const std::optional<double> current = list_ ? list_->currentCode() : std::nullopt;
     try {
         if (adding_) {
             savedOnce_ = false;
             storedCode_ = 0;
-            pages_.PrepareNewRecord();
-            pages_.ShowProposedCover(NextUnitCode(connection_), ReadLastCover());
+            pages_->PrepareNewRecord();
+            pages_->ShowProposedCover(NextUnitCode(connection_), ReadLastCover());
         } else {
             storedCode_ = current.value_or(0);
-            pages_.ReadRecord(current ? ReadStoredRecord(connection_, *current) : QVariantMap());
-            pages_.RunCoverExits();
+            pages_->ReadRecord(current ? ReadStoredRecord(connection_, *current) : QVariantMap());
+            pages_->RunCoverExits();
         }
     } catch (const db::EngineError& e) {
         ui_.showRuntimeError(shell::FailureReason(e));
     }
-    pages_.ApplyLevelRules(pages_.levelCode());
-    pages_.ShowCoverPage();
+    pages_->ApplyLevelRules(pages_->levelCode());
+    pages_->ShowCoverPage();
     showPosition();
-    pages_.showModeButtons(adding_);
-    pages_.setSaveButtons(false, false);
-    pages_.setLoaded(true);
+    pages_->showModeButtons(adding_);
+    setSaves(false, false);
+    pages_->setLoaded(true);
 }
 
 void RecordEditor::showPosition() {
     const int rows = list_ ? list_->rowCount() : 0;
     const int row = list_ ? list_->currentRow() : 0;
-    pages_.showPosition(PositionCaption(row, rows), !adding_, rows >= 2 && !adding_);
-    pages_.setNavigation(rows > 0 && row > 0, rows > 0 && row < rows - 1);
+    pages_->showPosition(PositionCaption(row, rows), !adding_, rows >= 2 && !adding_);
+    pages_->setNavigation(rows > 0 && row > 0, rows > 0 && row < rows - 1);
 }
 
 bool RecordEditor::write(SaveKind kind) {
@@ -65,7 +71,7 @@ bool RecordEditor::write(SaveKind kind) {
     // under the code it is now stored with.
     const std::optional<double> bookmark = list_ ? list_->currentCode() : std::nullopt;
     try {
-        storedCode_ = WriteRecord(connection_, pages_.WrittenValues(), kind, newRow, storedCode_);
+        storedCode_ = WriteRecord(connection_, pages_->WrittenValues(), kind, newRow, storedCode_);
     } catch (const db::EngineError& e) {
         ui_.showMessage(SaveErrorMessage(shell::FailureReason(e)), shell::MessageKind::Error);
         return false;
@@ -82,51 +88,51 @@ bool RecordEditor::write(SaveKind kind) {
 }
 
 bool RecordEditor::tbHoldClick() {
-    if (!pages_.ValidateCover(adding_, storedCode_))
+    if (!pages_->ValidateCover(adding_, storedCode_))
         return false;
     if (!write(SaveKind::Temporary))
         return false;
     savedOnce_ = true;
-    pages_.setSaveButtons(false, pages_.saveEnabled());
-    pages_.setPrintEnabled(true);
+    setSaves(false, form_.saveEnabled());
+    pages_->setPrintEnabled(true);
     ui_.showMessage(kTemporarilySaved);
     return true;
 }
 
 bool RecordEditor::tbSaveClick(SaveStart start) {
-    if (!pages_.ValidateCover(adding_, storedCode_))
+    if (!pages_->ValidateCover(adding_, storedCode_))
         return false;
-    if (start == SaveStart::Person && shell::IsAnsweringUnit(pages_.stateCode()))
+    if (start == SaveStart::Person && shell::IsAnsweringUnit(pages_->stateCode()))
         CheckAllPages();
     const bool clean = errors_.isEmpty();
     if (!write(clean ? SaveKind::FormalClean : SaveKind::FormalWithErrors))
         return false;
-    pages_.setSaveButtons(false, false);
+    setSaves(false, false);
     savedOnce_ = false;
-    pages_.setPrintEnabled(true);
+    pages_->setPrintEnabled(true);
     ui_.showMessage(clean ? kSavedClean : kSavedWithErrors);
-    StoreLastCover(pages_.enteredCover());
+    StoreLastCover(pages_->enteredCover());
     if (adding_)
         LoadRecord();
     return true;
 }
 
 void RecordEditor::tbCheckClick() {
-    if (!pages_.ValidateCover(adding_, storedCode_))
+    if (!pages_->ValidateCover(adding_, storedCode_))
         return;
     CheckAllPages();
     if (errors_.isEmpty()) {
         ui_.showMessage(kNoLogicErrors);
-        pages_.hideLogicErrors();
+        pages_->hideLogicErrors();
         return;
     }
-    pages_.showLogicErrors();
-    pages_.FocusFirstField();
+    pages_->showLogicErrors();
+    pages_->FocusFirstField();
 }
 
 void RecordEditor::showFoundErrors() {
     if (!errors_.isEmpty())
-        pages_.showLogicErrors();
+        pages_->showLogicErrors();
 }
 
 bool RecordEditor::CheckAllPages() {
@@ -137,15 +143,15 @@ bool RecordEditor::CheckAllPages() {
 
 void RecordEditor::ClearLogicErrors() {
     errors_.clear();
-    pages_.hideLogicErrors();
+    pages_->hideLogicErrors();
 }
 
 bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorList) {
-    if (!pages_.loaded() || !shell::IsAnsweringUnit(pages_.stateCode()))
+    if (!pages_->loaded() || !shell::IsAnsweringUnit(pages_->stateCode()))
         return true;
     ClearLogicErrors();
     if (leaving == 0) {
-        if (!pages_.ValidateCover(adding_, storedCode_))
+        if (!pages_->ValidateCover(adding_, storedCode_))
             return false;
         if (!fromErrorList)
             return true;
@@ -158,24 +164,21 @@ bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorLis
 }
 
 bool RecordEditor::unsavedChanges() const {
-    // A union that does not answer the survey has no temporary save; its
-    // changes are still worth the question.
-    return pages_.saveEnabled() &&
-           (pages_.holdEnabled() || !shell::IsAnsweringUnit(pages_.stateCode()));
+    return form_.unsavedChanges(pages_->stateCode());
 }
 
 bool RecordEditor::FormCloseQuery() {
     if (unsavedChanges() && ui_.confirm(kSaveChangesQuestion, QStringLiteral("提示信息"))) {
-        if (!pages_.ValidateCover(adding_, storedCode_))
+        if (!pages_->ValidateCover(adding_, storedCode_))
             return false;
-        if (shell::IsAnsweringUnit(pages_.stateCode()))
+        if (shell::IsAnsweringUnit(pages_->stateCode()))
             CheckAllPages();
-        pages_.hideLogicErrors();
+        pages_->hideLogicErrors();
         // A save that failed (the database busy, the disk full) keeps the
         // dialog open with what was typed.
         return errors_.isEmpty() ? tbSaveClick(SaveStart::CloseGuard) : tbHoldClick();
     }
-    pages_.hideLogicErrors();
+    pages_->hideLogicErrors();
     return true;
 }
 
@@ -199,7 +202,7 @@ bool RecordEditor::Move(RecordMove move) {
         break;
     }
     LoadRecord();
-    pages_.setPrintEnabled(true);
+    pages_->setPrintEnabled(true);
     return true;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "RecordForm.h"
 #include "RecordStore.h"
 #include "check/PageRules.h"
+#include "check/RuleExplainer.h"
+#include "shell/RecordColumns.h"
 
 #include <QString>
 #include <optional>
@@ -36,10 +39,19 @@ QString PositionCaption(int currentRow, int rowCount);
 // The life of the record on the entry dialog: reading it from the record list
 // or preparing a new one, the temporary and formal saves with the record
 // states they leave, the page and close guards, and moving through the list.
+// It keeps the record's form state (`RecordForm`) and reaches the boxes and
+// windows through the pages attached to it; whoever opens the dialog owns it.
 class RecordEditor {
 public:
     RecordEditor(db::Connection& connection, shell::UserInteraction& ui,
-                 check::RuleExplainer& explainer, RecordPages& pages);
+                 shell::TFieldDataArray catalogue);
+    RecordEditor(const RecordEditor&) = delete;
+    RecordEditor& operator=(const RecordEditor&) = delete;
+
+    // The pages it works on from now on (the entry dialog attaches itself).
+    void attach(RecordPages& pages) { pages_ = &pages; }
+    RecordForm& form() { return form_; }
+    const RecordForm& form() const { return form_; }
 
     // Set by the main window before the dialog is shown.
     void setAdding(bool adding) { adding_ = adding; }
@@ -74,13 +86,17 @@ public:
 private:
     bool write(SaveKind kind);
     bool unsavedChanges() const;
+    // The saves that may be pressed, shown at once.
+    void setSaves(bool hold, bool save);
     // Shows the logic error list's window when the checks found something.
     void showFoundErrors();
     void showPosition();
 
     db::Connection& connection_;
     shell::UserInteraction& ui_;
-    RecordPages& pages_;
+    RecordPages* pages_ = nullptr;
+    check::RuleExplainer explainer_;
+    RecordForm form_;
     check::LogicErrorList errors_;
     check::PageRuleCheck pageRules_;
     shell::RecordList* list_ = nullptr;

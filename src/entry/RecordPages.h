@@ -9,7 +9,8 @@
 namespace kestrune::entry {
 
 // What the record editor needs of the entry dialog's pages, boxes and
-// buttons. The dialog shows them; the editor decides.
+// buttons. The dialog shows them and the editor's RecordForm; the editor
+// decides.
 class RecordPages {
 public:
     virtual ~RecordPages() = default;
@@ -40,9 +41,8 @@ public:
     virtual void FocusFirstField() = 0;
 
     // The buttons and captions.
-    virtual bool holdEnabled() const = 0;
-    virtual bool saveEnabled() const = 0;
-    virtual void setSaveButtons(bool hold, bool save) = 0;
+    // The saves of the editor's RecordForm changed: the buttons follow.
+    virtual void showSaves() = 0;
     virtual void setPrintEnabled(bool enabled) = 0;
     // tbAdd while adding, tbSave while editing.
     virtual void showModeButtons(bool adding) = 0;

@@ -36,12 +36,13 @@ protected:
         const shell::TFieldDataArray catalogue = shell::ReadFieldCatalogue(connection());
         list = std::make_unique<shell::RecordList>(connection());
         list->setColumns(shell::VisibleColumns(catalogue));
-        form = std::make_unique<TdlgSurveyDataForm>(catalogue, connection(), ui, codeMenu);
+        editor_ = std::make_unique<RecordEditor>(connection(), ui, catalogue);
+        form = std::make_unique<TdlgSurveyDataForm>(*editor_, connection(), ui, codeMenu);
     }
     void TearDown() override { form->hide(); }
 
     db::Connection& connection() { return session.database.connection(); }
-    RecordEditor& editor() { return form->editor(); }
+    RecordEditor& editor() { return *editor_; }
     TNumberEdit* number(const QString& name) { return qobject_cast<TNumberEdit*>(form->box(name)); }
     QLineEdit* text(const QString& name) { return qobject_cast<QLineEdit*>(form->box(name)); }
 
@@ -124,6 +125,7 @@ protected:
     shell::Session session;
     shell::TToolForm codeMenu;
     std::unique_ptr<shell::RecordList> list;
+    std::unique_ptr<RecordEditor> editor_;
     std::unique_ptr<TdlgSurveyDataForm> form;
 };
 

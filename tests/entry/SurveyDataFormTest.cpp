@@ -91,7 +91,8 @@ protected:
         env.installDatabase();
         ASSERT_TRUE(shell::StartSession(session, ui));
         catalogue = shell::ReadFieldCatalogue(session.database.connection());
-        form = std::make_unique<TdlgSurveyDataForm>(catalogue, session.database.connection(), ui,
+        editor = std::make_unique<RecordEditor>(session.database.connection(), ui, catalogue);
+        form = std::make_unique<TdlgSurveyDataForm>(*editor, session.database.connection(), ui,
                                                     codeMenu);
         form->editor().setAdding(true);
         form->LoadCodeLists();
@@ -104,6 +105,7 @@ protected:
     shell::Session session;
     shell::TFieldDataArray catalogue;
     shell::TToolForm codeMenu;
+    std::unique_ptr<RecordEditor> editor;
     std::unique_ptr<TdlgSurveyDataForm> form;
 };
 
@@ -272,7 +274,8 @@ TEST_F(SurveyDataFormTest, ACatalogueRowWithoutABoxIsLeftAlone) {
     extra.QueryType = shell::QueryType::WholeNumber;
     extra.Rule = "in [1]";
     withExtra.push_back(extra);
-    TdlgSurveyDataForm other(withExtra, session.database.connection(), ui, codeMenu);
+    RecordEditor otherEditor(session.database.connection(), ui, withExtra);
+    TdlgSurveyDataForm other(otherEditor, session.database.connection(), ui, codeMenu);
     other.LoadCodeLists();
     other.PrepareNewRecord();
     other.ReadRecord({{"q999", 5}, {"z001", 3}});

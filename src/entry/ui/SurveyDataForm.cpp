@@ -61,12 +61,13 @@ const QStringList kCoverOrder = {
 
 } // namespace
 
-TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
-                                       db::Connection& connection, shell::UserInteraction& ui,
-                                       shell::TToolForm& codeMenu, QWidget* parent)
-    : QDialog(parent), connection_(connection), ui_(ui), codeMenu_(codeMenu), catalogue_(catalogue),
-      pages_(new QTabWidget(this)), notes_(new QTextBrowser(this)), explainer_(connection, ui),
-      editor_(connection, ui, explainer_, *this) {
+TdlgSurveyDataForm::TdlgSurveyDataForm(RecordEditor& editor, db::Connection& connection,
+                                       shell::UserInteraction& ui, shell::TToolForm& codeMenu,
+                                       QWidget* parent)
+    : QDialog(parent), editor_(editor), form_(editor.form()), connection_(connection), ui_(ui),
+      codeMenu_(codeMenu), catalogue_(form_.catalogue()), pages_(new QTabWidget(this)),
+      notes_(new QTextBrowser(this)) {
+    editor_.attach(*this);
     setObjectName(QStringLiteral("dlgSurveyDataForm"));
     setWindowTitle(QStringLiteral("基层以上单位数据"));
     // The form's size where the screen has room; on a smaller screen (1366 by
@@ -119,7 +120,7 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue,
     auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     // The key does what "临时保存" does, and only while the button may be pressed.
     connect(save, &QShortcut::activated, this, [this] {
-        if (buttons_.value(QStringLiteral("tbHold"))->isEnabled())
+        if (form_.holdEnabled())
             Q_EMIT temporarySaveRequested();
     });
     connect(this, &TdlgSurveyDataForm::temporarySaveRequested, this,
@@ -359,11 +360,13 @@ void TdlgSurveyDataForm::chooseCode(const QString& nameBox) {
         openRegionPicker();
     } else if (nameBox == QLatin1String("LevelName")) {
         codeMenu_.ShowCodeMenu(edit, levels_, [this](void*, int code) {
+            form_.holdCode(HeldCode::Level, code);
             MarkModified();
             ApplyLevelRules(code);
         });
     } else {
         codeMenu_.ShowCodeMenu(edit, states_, [this](void*, int code) {
+            form_.holdCode(HeldCode::ReportingState, code);
             MarkModified();
             ApplyReportingState(code);
         });
@@ -373,12 +376,12 @@ void TdlgSurveyDataForm::chooseCode(const QString& nameBox) {
 void TdlgSurveyDataForm::openRegionPicker() {
     auto* nameBox = boxes_.value(QStringLiteral("CityNameCtrl"));
     TCityNameForm picker(connection_, this);
-    if (shell::HeldCode(nameBox) > 0)
-        picker.setCode(shell::HeldCode(nameBox));
+    if (form_.heldCode(HeldCode::Region) > 0)
+        picker.setCode(form_.heldCode(HeldCode::Region));
     if (picker.exec() != QDialog::Accepted)
         return;
     qobject_cast<TNumberEdit*>(boxes_.value(shell::kRegionField))->setValue(picker.code());
-    shell::SetHeldCode(nameBox, picker.code());
+    holdCode(HeldCode::Region, nameBox->objectName(), picker.code());
     qobject_cast<QLineEdit*>(nameBox)->setText(picker.name());
     MarkModified();
 }
@@ -395,7 +398,7 @@ bool TdlgSurveyDataForm::c903Exit(bool byPerson) {
     const QString name = RegionName(connection_, value, ui_);
     if (!name.isEmpty()) {
         nameBox->setText(name);
-        shell::SetHeldCode(nameBox, value);
+        holdCode(HeldCode::Region, nameBox->objectName(), value);
         return true;
     }
     if (byPerson)
@@ -404,7 +407,7 @@ bool TdlgSurveyDataForm::c903Exit(bool byPerson) {
     return false;
 }
 
-bool TdlgSurveyDataForm::codeBoxExit(const QString& codeBox, const QString& nameBox,
+bool TdlgSurveyDataForm::codeBoxExit(HeldCode held, const QString& codeBox, const QString& nameBox,
                                      const shell::TMenuItemDataArray& codes, const QString& unknown,
                                      void (TdlgSurveyDataForm::*apply)(int), bool byPerson) {
     auto* names = qobject_cast<QLineEdit*>(boxes_.value(nameBox));
@@ -412,7 +415,7 @@ bool TdlgSurveyDataForm::codeBoxExit(const QString& codeBox, const QString& name
     const QString name = shell::CodeToName(codes, value);
     if (!name.isEmpty()) {
         names->setText(name.trimmed());
-        shell::SetHeldCode(names, value);
+        holdCode(held, nameBox, value);
         (this->*apply)(value);
         return true;
     }
@@ -423,13 +426,14 @@ bool TdlgSurveyDataForm::codeBoxExit(const QString& codeBox, const QString& name
 }
 
 bool TdlgSurveyDataForm::c904Exit(bool byPerson) {
-    return codeBoxExit(shell::kLevelField, QStringLiteral("LevelName"), levels_, kLevelNotFound,
-                       &TdlgSurveyDataForm::ApplyLevelRules, byPerson);
+    return codeBoxExit(HeldCode::Level, shell::kLevelField, QStringLiteral("LevelName"), levels_,
+                       kLevelNotFound, &TdlgSurveyDataForm::ApplyLevelRules, byPerson);
 }
 
 bool TdlgSurveyDataForm::c907Exit(bool byPerson) {
-    return codeBoxExit(shell::kReportingStateField, QStringLiteral("StateName"), states_,
-                       kStateNotFound, &TdlgSurveyDataForm::ApplyReportingState, byPerson);
+    return codeBoxExit(HeldCode::ReportingState, shell::kReportingStateField,
+                       QStringLiteral("StateName"), states_, kStateNotFound,
+                       &TdlgSurveyDataForm::ApplyReportingState, byPerson);
 }
 
 bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {
@@ -452,9 +456,8 @@ bool TdlgSurveyDataForm::ValidateCover(bool adding, double storedCode) {
     if (!failure)
         return true;
     ui_.showMessage(failure->message, shell::MessageKind::Warning);
-    if (failure->rule == CoverRule::UnitCodeTaken) {
-        buttons_.value(QStringLiteral("tbHold"))->setEnabled(false);
-        buttons_.value(QStringLiteral("tbSave"))->setEnabled(false);
+    if (form_.coverCheckFailed(*failure)) {
+        showSaves();
         turnToPage(0);
     }
     if (QWidget* box = boxes_.value(failure->focusField))
@@ -541,10 +544,14 @@ QAction* TdlgSurveyDataForm::navAction(const QString& name) const {
 }
 
 void TdlgSurveyDataForm::MarkModified() {
-    modified_ = true;
-    buttons_.value(QStringLiteral("tbHold"))->setEnabled(true);
-    buttons_.value(QStringLiteral("tbSave"))->setEnabled(true);
+    form_.markModified();
+    showSaves();
     buttons_.value(QStringLiteral("tbPrint"))->setEnabled(false);
+}
+
+void TdlgSurveyDataForm::holdCode(HeldCode which, const QString& nameBox, int code) {
+    form_.holdCode(which, code);
+    shell::SetHeldCode(boxes_.value(nameBox), code);
 }
 
 void TdlgSurveyDataForm::applyCatalogueLimits() {
@@ -572,7 +579,7 @@ void TdlgSurveyDataForm::ReadRecord(const QVariantMap& row) {
             edit->setText(v.isNull() ? QString() : v.toString());
         }
     }
-    modified_ = false;
+    form_.recordReplaced();
 }
 
 QVariantMap TdlgSurveyDataForm::WrittenValues() {
@@ -608,7 +615,7 @@ void TdlgSurveyDataForm::PrepareNewRecord() {
             edit->clear();
         }
     }
-    modified_ = false;
+    form_.recordReplaced();
 }
 
 int TdlgSurveyDataForm::levelCode() const {
@@ -622,15 +629,12 @@ int TdlgSurveyDataForm::stateCode() const {
 
 void TdlgSurveyDataForm::ApplyLevelRules(int level) {
     qobject_cast<TNumberEdit*>(boxes_.value(shell::kLevelField))->setValue(level);
-    if (!shell::IsAnsweringUnit(stateCode()))
-        return;
-    for (const shell::TFieldData& f : catalogue_) {
-        QWidget* w = boxes_.value(f.FieldName);
-        if (!w || ParseLevelRule(f.Rule).kind == LevelRule::Kind::Always)
+    for (const RecordForm::LevelBox& levelBox : form_.levelBoxes(level, stateCode())) {
+        QWidget* w = boxes_.value(levelBox.field);
+        if (!w)
             continue;
-        const bool allowed = LevelRuleHolds(level, f.Rule);
-        w->setEnabled(allowed);
-        if (!allowed) {
+        w->setEnabled(levelBox.open);
+        if (!levelBox.open) {
             // A box that holds nothing keeps holding nothing (not 0).
             if (auto* number = qobject_cast<TNumberEdit*>(w); number && number->value() != 0)
                 number->setValue(0);
@@ -642,20 +646,17 @@ void TdlgSurveyDataForm::ApplyLevelRules(int level) {
 
 void TdlgSurveyDataForm::ApplyReportingState(int state) {
     qobject_cast<TNumberEdit*>(boxes_.value(shell::kReportingStateField))->setValue(state);
-    const bool answering = shell::IsAnsweringUnit(state);
+    const bool answering = form_.applyReportingState(state);
     if (!answering)
         editor_.ClearLogicErrors();
-    buttons_.value(QStringLiteral("tbCheck"))->setEnabled(answering);
-    buttons_.value(QStringLiteral("tbHold"))->setEnabled(answering);
-    for (int p = 1; p < int(EntryPages().size()); ++p) {
-        for (const QString& field : EntryPages()[size_t(p)].fields()) {
-            auto* number = qobject_cast<TNumberEdit*>(boxes_.value(field));
-            if (!number)
-                continue;
-            number->setEnabled(answering);
-            if (!answering)
-                number->setValue(0);
-        }
+    showSaves();
+    for (const QString& field : form_.surveyBoxes()) {
+        auto* number = qobject_cast<TNumberEdit*>(boxes_.value(field));
+        if (!number)
+            continue;
+        number->setEnabled(answering);
+        if (!answering)
+            number->setValue(0);
     }
     if (answering)
         ApplyLevelRules(levelCode());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "check/RuleExplainer.h"
 #include "entry/RecordEditor.h"
 #include "entry/RecordPages.h"
 #include "shell/CodeList.h"
@@ -36,8 +35,10 @@ class TNumberEdit;
 
 // "基层以上单位数据": one survey record on fourteen pages, every box named
 // after its column and bound to it through the field catalogue. The main
-// window creates it once and shows it for adding or editing records; the
-// record editor decides what loading, saving and leaving do.
+// window creates it once, with the record editor it owns, and shows it for
+// adding or editing records; the editor decides what loading, saving and
+// leaving do, and its RecordForm which saves may be pressed, which codes the
+// cover holds and which boxes are open.
 class TdlgSurveyDataForm : public QDialog, public RecordPages {
     Q_OBJECT
 public:
@@ -46,9 +47,10 @@ public:
     // The logic error list may be made this low to stay clear of the buttons.
     static constexpr int kErrorListMinimumHeight = 120;
 
-    TdlgSurveyDataForm(const shell::TFieldDataArray& catalogue, db::Connection& connection,
-                       shell::UserInteraction& ui, shell::TToolForm& codeMenu,
-                       QWidget* parent = nullptr);
+    // Attaches itself to the editor, which is to outlive every use of the
+    // dialog; the catalogue is the editor's.
+    TdlgSurveyDataForm(RecordEditor& editor, db::Connection& connection, shell::UserInteraction& ui,
+                       shell::TToolForm& codeMenu, QWidget* parent = nullptr);
 
     QTabWidget* DataPage() const { return pages_; }
     QTextBrowser* rtfNotes() const { return notes_; }
@@ -99,11 +101,9 @@ public:
     void FocusFirstField() override;
     void FocusNextField(QWidget* from);
     void FocusPriorField(QWidget* from);
-    bool modified() const { return modified_; }
+    bool modified() const { return form_.modified(); }
 
-    bool holdEnabled() const override;
-    bool saveEnabled() const override;
-    void setSaveButtons(bool hold, bool save) override;
+    void showSaves() override;
     void setPrintEnabled(bool enabled) override;
     void showModeButtons(bool adding) override;
     void showPosition(const QString& caption, bool captionShown, bool navigationShown) override;
@@ -150,6 +150,8 @@ private:
     void buildButtons();
     void bindBox(QWidget* box);
     void MarkModified();
+    // The code beside its name, in the form and for the code menu's check mark.
+    void holdCode(HeldCode which, const QString& nameBox, int code);
     void applyCatalogueLimits();
     QList<QWidget*> tabStops(int page) const;
     void checkLeftBox(QWidget* box);
@@ -161,10 +163,12 @@ private:
     bool filterPageKeys(QObject* watched, QEvent* event);
     QWidget* boxNamed(const QString& name) const;
     void chooseCode(const QString& nameBox);
-    bool codeBoxExit(const QString& codeBox, const QString& nameBox,
+    bool codeBoxExit(HeldCode held, const QString& codeBox, const QString& nameBox,
                      const shell::TMenuItemDataArray& codes, const QString& unknown,
                      void (TdlgSurveyDataForm::*apply)(int), bool byPerson);
 
+    RecordEditor& editor_;
+    RecordForm& form_;
     db::Connection& connection_;
     shell::UserInteraction& ui_;
     shell::TToolForm& codeMenu_;
@@ -174,7 +178,7 @@ private:
     QString preferredInputMethod_;
     QString lastInputMethodRequest_;
 
-    shell::TFieldDataArray catalogue_;
+    const shell::TFieldDataArray& catalogue_;
     QMap<QString, QString> hints_;
     QSet<QString> decimalFields_; // QueryType::Decimal
     QTabWidget* pages_;
@@ -185,10 +189,7 @@ private:
     QList<QWidget*> pageContainers_;
     QLabel* itemNo_ = nullptr;
     QToolBar* navBar_ = nullptr;
-    bool modified_ = false;
     bool printWanted_ = false;
-    check::RuleExplainer explainer_;
-    RecordEditor editor_;
     check::TMessageListWinForm* messageList_ = nullptr;
 };
 

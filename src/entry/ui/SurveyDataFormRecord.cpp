@@ -19,6 +19,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <tuple>
 
 namespace kestrune::entry {
 
@@ -124,14 +125,14 @@ void TdlgSurveyDataForm::ShowProposedCover(double unitCode, const LastCover& las
     numberBox(boxes_.value(shell::kUnitCodeField))->setValue(unitCode);
     numberBox(boxes_.value(shell::kRegionField))->setValue(last.region);
     auto* region = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("CityNameCtrl")));
-    shell::SetHeldCode(region, last.region);
+    holdCode(HeldCode::Region, region->objectName(), last.region);
     region->setText(last.region > 0 ? RegionName(connection_, last.region, ui_) : QString());
-    for (const auto& [codeBox, nameBox] :
-         {std::pair{shell::kLevelField, QStringLiteral("LevelName")},
-          {shell::kReportingStateField, QStringLiteral("StateName")}}) {
+    for (const auto& [held, codeBox, nameBox] :
+         {std::tuple{HeldCode::Level, shell::kLevelField, QStringLiteral("LevelName")},
+          {HeldCode::ReportingState, shell::kReportingStateField, QStringLiteral("StateName")}}) {
         numberBox(boxes_.value(codeBox))->setValue(0);
         auto* names = qobject_cast<QLineEdit*>(boxes_.value(nameBox));
-        shell::SetHeldCode(names, 0);
+        holdCode(held, nameBox, 0);
         names->clear();
     }
     qobject_cast<QLineEdit*>(boxes_.value(shell::kFillerField))->setText(last.filler);
@@ -158,19 +159,10 @@ void TdlgSurveyDataForm::ShowCoverPage() {
     boxes_.value(shell::kUnitCodeField)->setFocus();
 }
 
-bool TdlgSurveyDataForm::holdEnabled() const {
-    return buttons_.value(QStringLiteral("tbHold"))->isEnabled();
-}
-
-bool TdlgSurveyDataForm::saveEnabled() const {
-    return buttons_.value(QStringLiteral("tbSave"))->isEnabled();
-}
-
-void TdlgSurveyDataForm::setSaveButtons(bool hold, bool save) {
-    buttons_.value(QStringLiteral("tbHold"))->setEnabled(hold);
-    buttons_.value(QStringLiteral("tbSave"))->setEnabled(save);
-    if (!hold && !save)
-        modified_ = false;
+void TdlgSurveyDataForm::showSaves() {
+    buttons_.value(QStringLiteral("tbHold"))->setEnabled(form_.holdEnabled());
+    buttons_.value(QStringLiteral("tbSave"))->setEnabled(form_.saveEnabled());
+    buttons_.value(QStringLiteral("tbCheck"))->setEnabled(form_.checkEnabled());
 }
 
 void TdlgSurveyDataForm::setPrintEnabled(bool enabled) {

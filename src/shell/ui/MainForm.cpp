@@ -363,8 +363,10 @@ bool TMainForm::createEntryForm() {
         return true;
     try {
         db::Connection& connection = session_.database.connection();
-        entryForm_ = new entry::TdlgSurveyDataForm(ReadFieldCatalogue(connection), connection, ui_,
-                                                   *toolForm_, this);
+        entryEditor_ =
+            std::make_unique<entry::RecordEditor>(connection, ui_, ReadFieldCatalogue(connection));
+        entryForm_ =
+            new entry::TdlgSurveyDataForm(*entryEditor_, connection, ui_, *toolForm_, this);
     } catch (const db::EngineError& e) {
         ui_.showRuntimeError(FailureReason(e));
         return false;

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -15,8 +16,9 @@ class QStackedWidget;
 class QToolBox;
 
 namespace kestrune::entry {
+class RecordEditor;
 class TdlgSurveyDataForm;
-}
+} // namespace kestrune::entry
 
 namespace kestrune::shell {
 
@@ -105,7 +107,10 @@ private:
     QPointer<TProgressBarForm> progressForm_;
     QPointer<TProgressBar2LineForm> progress2Form_;
     QPointer<TToolForm> toolForm_;
-    entry::TdlgSurveyDataForm* entryForm_ = nullptr; // a child, lives as long as this window
+    // The entry dialog's editor outlives every use of the dialog, a child
+    // that lives as long as this window.
+    std::unique_ptr<entry::RecordEditor> entryEditor_;
+    entry::TdlgSurveyDataForm* entryForm_ = nullptr;
     bool listVisible_ = true;
     ListKeyRelease listKeys_;
 };
