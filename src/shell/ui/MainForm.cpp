@@ -128,7 +128,10 @@ TMainForm::TMainForm(Session& session, UserInteraction& ui, QWidget* parent)
     updateActions();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The entry dialog goes before the record editor it works on.
+    delete entryForm_;
+}
 
 void TMainForm::createActions() {
     for (const ActionInfo& info : MainActions()) {
