@@ -8,7 +8,6 @@
 #include "entry/CoverValidation.h"
 #include "entry/EntryLayout.h"
 #include "entry/FieldValues.h"
-#include "entry/LevelRule.h"
 #include "entry/RegionChoice.h"
 #include "entry/RtfNotes.h"
 #include "shell/SurveyTerms.h"
