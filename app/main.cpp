@@ -1,12 +1,13 @@
+#include "mainwindow/MainForm.h"
+#include "mainwindow/StartWindow.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 #include "shell/ui/GuardedApplication.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/QtInteraction.h"
 #include "shell/ui/QtTranslations.h"
-#include "shell/ui/StartWindow.h"
 
 using namespace kestrune::shell;
+using namespace kestrune::mainwindow;
 
 int main(int argc, char* argv[]) {
     GuardedApplication app(argc, argv);

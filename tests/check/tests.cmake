@@ -5,6 +5,7 @@ kestrune_test(check_tests SOURCES
     check/RuleEvaluationTest.cpp
     check/ExplainRuleTest.cpp
     check/CheckRunTest.cpp
+    check/RecordStateResetTest.cpp
     check/CheckCommandTest.cpp
     LIBS kestrune_cli_commands)
 # A second check runs as its own process beside the one under test.

@@ -1,12 +1,12 @@
 #include "entry/RecordEditor.h"
 #include "entry/ui/SurveyDataForm.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/StartWindow.h"
 #include "schema/Connection.h"
 #include "schema/ConnectionCore.h"
 #include "shell/RecordColumns.h"
 #include "shell/Startup.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/RecordGrid.h"
-#include "shell/ui/StartWindow.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
@@ -25,6 +25,7 @@
 
 using namespace kestrune;
 using namespace kestrune::shell;
+using namespace kestrune::mainwindow;
 using kestrune::entry::TdlgSurveyDataForm;
 using kestrune::testing::ScriptedInteraction;
 using kestrune::testing::TestEnvironment;

@@ -1,15 +1,15 @@
+#include "mainwindow/MainForm.h"
+#include "mainwindow/StartWindow.h"
 #include "schema/Connection.h"
 #include "shell/RecordList.h"
 #include "shell/Startup.h"
 #include "shell/ui/DeleteForm.h"
 #include "shell/ui/LocateForm.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/QueryListForm.h"
 #include "shell/ui/RecordGrid.h"
 #include "shell/ui/RecordGridModel.h"
 #include "shell/ui/SearchForm.h"
 #include "shell/ui/ShowForm.h"
-#include "shell/ui/StartWindow.h"
 #include "shell/ui/ToolForm.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrune::shell;
+using namespace kestrune::mainwindow;
 using kestrune::testing::ScriptedInteraction;
 using kestrune::testing::TestEnvironment;
 

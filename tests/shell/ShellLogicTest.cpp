@@ -1,6 +1,5 @@
 #include "schema/Connection.h"
 #include "shell/CodeList.h"
-#include "shell/MainActions.h"
 #include "shell/OptionsModel.h"
 #include "shell/ProductVersion.h"
 #include "shell/ProgressEstimate.h"
@@ -8,6 +7,7 @@
 #include "shell/Registry.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "shell/WheelArrow.h"
 #include "shell/WindowPlacement.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
@@ -20,34 +20,7 @@ using kestrune::testing::TestEnvironment;
 
 namespace {
 
-TEST(MainActionsTest, AnEmptyListDisablesWhatNeedsARecord) {
-    const MainWindowState empty{false, true};
-    const MainWindowState filled{true, true};
-    for (ActionId id : {ActionId::Modify, ActionId::Delete, ActionId::Print, ActionId::Locate,
-                        ActionId::Search}) {
-        EXPECT_FALSE(ActionEnabled(id, empty)) << ActionInfoOf(id).name.toStdString();
-        EXPECT_TRUE(ActionEnabled(id, filled));
-    }
-    for (const ActionInfo& info : MainActions()) {
-        if (info.enabled == EnabledRule::Always) {
-            EXPECT_TRUE(ActionEnabled(info.id, empty)) << info.name.toStdString();
-        }
-    }
-    EXPECT_FALSE(ActionEnabled(ActionId::RecordGrid, {false, false}));
-    // Ctrl+L and Ctrl+F only while actLocate is enabled.
-    EXPECT_EQ(MainShortcutFor(Qt::Key_L, true, empty), std::nullopt);
-    EXPECT_EQ(MainShortcutFor(Qt::Key_F, true, empty), std::nullopt);
-    EXPECT_EQ(MainShortcutFor(Qt::Key_L, true, filled), ActionId::Locate);
-    EXPECT_EQ(MainShortcutFor(Qt::Key_F, true, filled), ActionId::ConditionSearch);
-    EXPECT_EQ(MainShortcutFor(Qt::Key_L, false, filled), std::nullopt);
-}
-
-TEST(MainActionsTest, ListKeysAndWheel) {
-    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Return), ListKeyCommand::Modify);
-    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Enter), ListKeyCommand::Modify);
-    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Insert), ListKeyCommand::AddNew);
-    EXPECT_EQ(ListKeyCommandFor(Qt::Key_Delete), ListKeyCommand::OpenDeleteDialog);
-    EXPECT_EQ(ListKeyCommandFor(Qt::Key_A), ListKeyCommand::None);
+TEST(WheelArrowTest, ForwardIsUpElseDown) {
     EXPECT_EQ(WheelArrowKey(120), Qt::Key_Up);
     EXPECT_EQ(WheelArrowKey(-120), Qt::Key_Down);
     EXPECT_EQ(WheelArrowKey(0), Qt::Key_Down);

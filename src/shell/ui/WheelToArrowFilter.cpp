@@ -1,6 +1,6 @@
 #include "WheelToArrowFilter.h"
 
-#include "shell/MainActions.h"
+#include "shell/WheelArrow.h"
 
 #include <QApplication>
 #include <QKeyEvent>

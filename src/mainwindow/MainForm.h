@@ -1,7 +1,7 @@
 #pragma once
 
+#include "mainwindow/MainActions.h"
 #include "shell/ListKeyRelease.h"
-#include "shell/MainActions.h"
 #include "shell/RecordList.h"
 
 #include <QMainWindow>
@@ -21,31 +21,38 @@ class TdlgSurveyDataForm;
 } // namespace kestrune::entry
 
 namespace kestrune::shell {
-
 struct Session;
 class UserInteraction;
 class TRecordGrid;
 class TProgressBarForm;
 class TProgressBar2LineForm;
 class TToolForm;
+} // namespace kestrune::shell
+
+namespace kestrune::mainwindow {
 
 // The program's only top-level window: the group bar, the record list over
 // its background picture, the menus and the status bar. It owns the record
-// list; every function is one of its actions.
+// list; every function is one of its actions, run by the command that the
+// subsystem offering it added to `MainCommands()`.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    TMainForm(Session& session, UserInteraction& ui, QWidget* parent = nullptr);
+    TMainForm(shell::Session& session, shell::UserInteraction& ui, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     QAction* action(ActionId id) const;
     QAction* actionByName(const QString& name) const;
     QToolBox* groupBar() const { return groupBar_; }
-    TRecordGrid* recordGrid() const { return grid_; }
+    shell::TRecordGrid* recordGrid() const { return grid_; }
     QLabel* versionPane() const { return versionPane_; }
     QLabel* clockPane() const { return clockPane_; }
     QMenu* recordPopup() const { return popup_; }
-    RecordList& recordList() { return recordList_; }
+    shell::RecordList& recordList() { return recordList_; }
+    shell::Session& session() { return session_; }
+    shell::UserInteraction& interaction() { return ui_; }
+    // The code menu the search and entry dialogs share; a long-lived window.
+    shell::TToolForm& toolForm();
     MainWindowState state() const;
 
     // Re-queries the list and returns to the row that was current.
@@ -59,22 +66,12 @@ public:
     void showSplash();
     // The columns from the catalogue again (start-up and the column dialog).
     void BuildRecordColumns();
-    void openDeleteDialog();
-    void openLocateDialog();
-    void openSearchDialog();
-    void openColumnDialog();
-    void openCheckDialog();
     // The entry dialog over the list: adding new records, or editing the
     // current one and moving through the list.
     void openRecordEditor(bool adding);
     entry::TdlgSurveyDataForm* entryForm() const { return entryForm_; }
-    // Checks the rows marked in the list (or the current one) without progress.
-    void checkSelectedRecords();
     // Unit codes of the marked rows, or of the current row when none is marked.
     QList<double> selectedCodes();
-    // Opens the result list of a number-range search, then returns the main
-    // list to its row.
-    void showSearchResults(const QString& condition);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,33 +83,30 @@ private:
     void createListArea();
     void createStatusBar();
     void openRecordList();
+    // An action the person chose: only while its Enabled rule allows.
     void runAction(ActionId id);
-    void runItem(const QString& name);
-    void showAbout();
-    void showOptions();
-    void resetAllRecordStates();
     bool createEntryForm();
 
-    Session& session_;
-    UserInteraction& ui_;
-    RecordList recordList_;
+    shell::Session& session_;
+    shell::UserInteraction& ui_;
+    shell::RecordList recordList_;
     std::map<ActionId, QAction*> actions_;
     QToolBox* groupBar_ = nullptr;
     QStackedWidget* listArea_ = nullptr;
-    TRecordGrid* grid_ = nullptr;
+    shell::TRecordGrid* grid_ = nullptr;
     QLabel* background_ = nullptr;
     QLabel* versionPane_ = nullptr;
     QLabel* clockPane_ = nullptr;
     QMenu* popup_ = nullptr;
-    QPointer<TProgressBarForm> progressForm_;
-    QPointer<TProgressBar2LineForm> progress2Form_;
-    QPointer<TToolForm> toolForm_;
+    QPointer<shell::TProgressBarForm> progressForm_;
+    QPointer<shell::TProgressBar2LineForm> progress2Form_;
+    QPointer<shell::TToolForm> toolForm_;
     // The entry dialog's editor outlives every use of the dialog, a child
     // that lives as long as this window.
     std::unique_ptr<entry::RecordEditor> entryEditor_;
     entry::TdlgSurveyDataForm* entryForm_ = nullptr;
     bool listVisible_ = true;
-    ListKeyRelease listKeys_;
+    shell::ListKeyRelease listKeys_;
 };
 
-} // namespace kestrune::shell
+} // namespace kestrune::mainwindow

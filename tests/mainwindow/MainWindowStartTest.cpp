@@ -1,6 +1,6 @@
+#include "mainwindow/MainForm.h"
+#include "mainwindow/StartWindow.h"
 #include "shell/Startup.h"
-#include "shell/ui/MainForm.h"
-#include "shell/ui/StartWindow.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
 
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrune::shell;
+using namespace kestrune::mainwindow;
 using kestrune::testing::ScriptedInteraction;
 using kestrune::testing::TestEnvironment;
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace kestrune::shell {
+namespace kestrune::mainwindow {
 
 // Every function of the program is one of these actions of the main window.
 enum class ActionId {
@@ -85,10 +85,7 @@ ListKeyCommand ListKeyCommandFor(int key);
 // window, while actLocate is enabled.
 std::optional<ActionId> MainShortcutFor(int key, bool control, const MainWindowState& state);
 
-// A wheel turn becomes an arrow key: forward (positive delta) Up, else Down.
-int WheelArrowKey(int delta);
-
 // The long-lived windows, in the order start-up creates them.
 const QStringList& StartupWindowOrder();
 
-} // namespace kestrune::shell
+} // namespace kestrune::mainwindow

@@ -1,12 +1,14 @@
 #include "StartWindow.h"
 
-#include "MainForm.h"
-#include "WheelToArrowFilter.h"
+#include "mainwindow/MainForm.h"
 #include "shell/Startup.h"
+#include "shell/ui/WheelToArrowFilter.h"
 
 #include <QApplication>
 
-namespace kestrune::shell {
+namespace kestrune::mainwindow {
+
+using namespace shell;
 
 std::unique_ptr<TMainForm> StartMainWindow(Session& session, UserInteraction& ui, bool splash) {
     if (!StartSession(session, ui))
@@ -24,4 +26,4 @@ std::unique_ptr<TMainForm> StartMainWindow(Session& session, UserInteraction& ui
     return mainForm;
 }
 
-} // namespace kestrune::shell
+} // namespace kestrune::mainwindow

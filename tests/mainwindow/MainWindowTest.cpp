@@ -1,10 +1,10 @@
 #include "RecordGenerator.h"
 #include "entry/ui/SurveyDataForm.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/StartWindow.h"
 #include "schema/Connection.h"
 #include "shell/Startup.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/RecordGrid.h"
-#include "shell/ui/StartWindow.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
 
@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 using namespace kestrune::shell;
+using namespace kestrune::mainwindow;
 using kestrune::testing::ScriptedInteraction;
 using kestrune::testing::TestEnvironment;
 

@@ -1,31 +1,20 @@
 #include "MainForm.h"
 
-#include "AboutForm.h"
-#include "DeleteForm.h"
-#include "LocateForm.h"
-#include "OptionSetupForm.h"
-#include "ProgressBarForm.h"
-#include "QtInteraction.h"
-#include "QueryListForm.h"
-#include "RecordGrid.h"
-#include "SearchForm.h"
-#include "ShowForm.h"
-#include "ToolForm.h"
-#include "check/LogicCheckRun.h"
-#include "check/ReportFileError.h"
-#include "check/RuleExplainer.h"
-#include "check/ui/CheckForm.h"
 #include "entry/ui/SurveyDataForm.h"
+#include "mainwindow/CommandSet.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
-#include "shell/Maintenance.h"
-#include "shell/OptionsModel.h"
 #include "shell/ProductVersion.h"
 #include "shell/RecordColumns.h"
 #include "shell/Registry.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 #include "shell/UserInteraction.h"
+#include "shell/ui/AboutForm.h"
+#include "shell/ui/ProgressBarForm.h"
+#include "shell/ui/QtInteraction.h"
+#include "shell/ui/RecordGrid.h"
+#include "shell/ui/ToolForm.h"
 
 #include <QAction>
 #include <QDate>
@@ -44,7 +33,9 @@
 #include <QTimer>
 #include <QToolBox>
 
-namespace kestrune::shell {
+namespace kestrune::mainwindow {
+
+using namespace shell;
 
 namespace {
 
@@ -213,7 +204,7 @@ void TMainForm::createGroupBar() {
                 if (a->isEnabled())
                     a->trigger();
             } else {
-                runItem(item->data(Qt::UserRole + 1).toString());
+                MainCommands().runItem(item->data(Qt::UserRole + 1).toString(), *this);
             }
         });
         groupBar_->addItem(items, group.caption);
@@ -316,49 +307,13 @@ void TMainForm::runAction(ActionId id) {
     if (!ActionEnabled(id, state()))
         return;
     grid_->takeCurrentRow();
-    switch (id) {
-    case ActionId::Backup:
-        BackupDatabase(session_.database, ui_);
-        grid_->showList();
-        break;
-    case ActionId::Compress:
-        CompactDatabase(session_.database, ui_, &recordList_);
-        grid_->showList();
-        break;
-    case ActionId::AddNew:
-        openRecordEditor(true);
-        break;
-    case ActionId::Modify:
-        openRecordEditor(false);
-        break;
-    case ActionId::Delete:
-        openDeleteDialog();
-        break;
-    case ActionId::Locate:
-        openLocateDialog();
-        break;
-    case ActionId::Search:
-        openSearchDialog();
-        break;
-    case ActionId::RecordGrid:
-        openColumnDialog();
-        break;
-    case ActionId::Check:
-        openCheckDialog();
-        break;
-    case ActionId::CheckSelected:
-        checkSelectedRecords();
-        break;
-    case ActionId::Options:
-        showOptions();
-        break;
-    case ActionId::About:
-        showAbout();
-        break;
-    default:
-        // The functions of the other actions come with their own windows.
-        break;
-    }
+    MainCommands().run(id, *this);
+}
+
+TToolForm& TMainForm::toolForm() {
+    if (!toolForm_)
+        createLongLivedWindows();
+    return *toolForm_;
 }
 
 bool TMainForm::createEntryForm() {
@@ -406,49 +361,6 @@ void TMainForm::openRecordEditor(bool adding) {
     updateActions();
 }
 
-void TMainForm::openDeleteDialog() {
-    grid_->takeCurrentRow();
-    TdlgDeleteForm dialog(session_.database, *grid_, recordList_, ui_, this);
-    dialog.exec();
-}
-
-void TMainForm::openLocateDialog() {
-    grid_->takeCurrentRow();
-    TdlgLocateForm dialog(session_.database, recordList_, ui_, this);
-    if (dialog.exec() == QDialog::Accepted)
-        grid_->showList();
-}
-
-void TMainForm::openSearchDialog() {
-    TdlgSearchForm dialog(
-        *toolForm_, ui_, [this](const QString& condition) { showSearchResults(condition); }, this);
-    dialog.exec();
-}
-
-void TMainForm::showSearchResults(const QString& condition) {
-    TdlgQueryListForm results(session_.database, ui_, this);
-    try {
-        results.setCondition(condition);
-    } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(FailureReason(e));
-        return;
-    }
-    results.exec();
-    refreshList();
-}
-
-void TMainForm::openColumnDialog() {
-    TdlgShowForm dialog(
-        session_.database, ui_,
-        [this] {
-            grid_->takeCurrentRow();
-            BuildRecordColumns();
-            refreshList();
-        },
-        this);
-    dialog.exec();
-}
-
 QList<double> TMainForm::selectedCodes() {
     grid_->takeCurrentRow();
     QList<double> codes;
@@ -459,61 +371,6 @@ QList<double> TMainForm::selectedCodes() {
     if (codes.isEmpty() && recordList_.currentCode())
         codes << *recordList_.currentCode();
     return codes;
-}
-
-void TMainForm::openCheckDialog() {
-    try {
-        check::RuleExplainer explainer(session_.database.connection(), ui_);
-        check::TdlgCheckForm dialog(
-            session_.database.connection(), explainer, ui_, session_.database.label(),
-            [this] { return selectedCodes(); }, [this] { refreshList(); }, this);
-        dialog.exec();
-    } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(FailureReason(e));
-    }
-}
-
-void TMainForm::checkSelectedRecords() {
-    const QList<double> codes = selectedCodes();
-    if (codes.isEmpty())
-        return;
-    try {
-        check::RuleExplainer explainer(session_.database.connection(), ui_);
-        check::RunLogicCheck(session_.database.connection(), explainer, ui_,
-                             check::CheckSelection::unitCodes(codes), session_.database.label());
-    } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(FailureReason(e));
-    } catch (const check::ReportFileError& e) {
-        ui_.showRuntimeError(e.text());
-    }
-    refreshList();
-}
-
-void TMainForm::runItem(const QString&) {
-    // The online upload export comes with the exchange functions.
-}
-
-void TMainForm::showOptions() {
-    OptionsModel model(session_.settings);
-    TdlgOptionSetupForm dialog(model, this);
-    dialog.exec();
-}
-
-void TMainForm::showAbout() {
-    TdlgAboutForm about(ProgramVersion().buildNumber, false, this);
-    about.setStateReset([this] { resetAllRecordStates(); });
-    about.exec();
-}
-
-void TMainForm::resetAllRecordStates() {
-    if (!ui_.confirm(QStringLiteral("所有记录的状态都将被设为“无逻辑错误”，确实要这样做吗？")))
-        return;
-    try {
-        session_.database.connection().execute(QStringLiteral("update dt_data set RecordState=1"));
-    } catch (const db::EngineError& e) {
-        ui_.showRuntimeError(FailureReason(e));
-    }
-    refreshList();
 }
 
 void TMainForm::showSplash() {
@@ -565,7 +422,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case ListKeyCommand::OpenDeleteDialog:
             // The delete dialog opens even while actDelete is disabled.
-            openDeleteDialog();
+            MainCommands().run(ActionId::Delete, *this);
             return true;
         case ListKeyCommand::None:
             break;
@@ -574,4 +431,4 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-} // namespace kestrune::shell
+} // namespace kestrune::mainwindow

@@ -3,7 +3,7 @@
 #include <Qt>
 #include <stdexcept>
 
-namespace kestrune::shell {
+namespace kestrune::mainwindow {
 
 const std::vector<ActionInfo>& MainActions() {
     using enum ActionId;
@@ -136,10 +136,6 @@ std::optional<ActionId> MainShortcutFor(int key, bool control, const MainWindowS
     return std::nullopt;
 }
 
-int WheelArrowKey(int delta) {
-    return delta > 0 ? Qt::Key_Up : Qt::Key_Down;
-}
-
 const QStringList& StartupWindowOrder() {
     static const QStringList order = {
         "TMainForm",           "TdlgSurveyDataForm", "TMessageListWinForm",   "TProgressBarForm",
@@ -150,4 +146,4 @@ const QStringList& StartupWindowOrder() {
     return order;
 }
 
-} // namespace kestrune::shell
+} // namespace kestrune::mainwindow
