@@ -1,7 +1,7 @@
 #include "entry/RecordEditor.h"
 #include "entry/ui/SurveyDataForm.h"
 #include "schema/Connection.h"
-#include "schema/ConnectionCore.h"
+#include "schema/Statement.h"
 #include "shell/RecordColumns.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainForm.h"
