@@ -13,6 +13,7 @@
 #include "check/RuleSet.h"
 #include "schema/Connection.h"
 #include "schema/Dataset.h"
+#include "schema/Statement.h"
 #include "schema/Transaction.h"
 #include "shell/ConsoleInteraction.h"
 #include "shell/ProgramFolder.h"
@@ -25,7 +26,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
 
 using namespace kestrune;
 
@@ -77,66 +77,57 @@ void fillRecords(db::Connection& connection, int records) {
     const QStringList fields = indicatorFields(connection);
     QString sql = "insert into dt_data (c901, c902, c903, c904, c907, " + fields.join(',') +
                   ") values (?,?,?,?,?" + QString(",?").repeated(fields.size()) + ")";
-    sqlite3_stmt* insert = nullptr;
-    const QByteArray text = sql.toUtf8();
-    sqlite3_prepare_v2(connection.handle(), text.constData(), -1, &insert, nullptr);
     db::Transaction transaction(connection);
+    db::Statement insert(connection, sql);
     for (int r = 0; r < records; ++r) {
-        const QByteArray name = QString("第%1工会").arg(r + 1).toUtf8();
-        sqlite3_bind_double(insert, 1, 100000000000.0 + 7 * r + 1);
-        sqlite3_bind_text(insert, 2, name.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(insert, 3, 110101);
-        sqlite3_bind_int(insert, 4, 3);
-        sqlite3_bind_int(insert, 5, 1);
+        insert.bindReal(1, 100000000000.0 + 7 * r + 1);
+        insert.bindText(2, QString("第%1工会").arg(r + 1));
+        insert.bindInteger(3, 110101);
+        insert.bindInteger(4, 3);
+        insert.bindInteger(5, 1);
         const bool empty = r % 25 == 24;
         for (int f = 0; f < fields.size(); ++f) {
             const int slot = 6 + f;
             const QVariant value = kCleanRecord.value(fields[f], (r * 31 + f * 7) % 100);
             if (empty)
-                sqlite3_bind_null(insert, slot);
+                insert.bindNull(slot);
             else if (fields[f] == "x003" && r % 10 == 9)
-                sqlite3_bind_int(insert, slot, 3);
+                insert.bindInteger(slot, 3);
             else if (value.typeId() == QMetaType::Double)
-                sqlite3_bind_double(insert, slot, value.toDouble());
+                insert.bindReal(slot, value.toDouble());
             else
-                sqlite3_bind_int(insert, slot, value.toInt());
+                insert.bindInteger(slot, value.toInt());
         }
-        if (sqlite3_step(insert) != SQLITE_DONE) {
-            std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(connection.handle()));
-            std::exit(1);
-        }
-        sqlite3_reset(insert);
+        insert.execute();
     }
     transaction.commit();
-    sqlite3_finalize(insert);
 }
 
 // Every column of every record, each read by the type it is stored with.
 double plainRead(db::Connection& connection, qint64& rows) {
-    sqlite3_stmt* select = nullptr;
-    sqlite3_prepare_v2(connection.handle(), "select * from dt_data", -1, &select, nullptr);
-    const int columns = sqlite3_column_count(select);
+    db::Statement select(connection, "select * from dt_data");
+    const int columns = select.columnCount();
     double sum = 0;
     rows = 0;
-    while (sqlite3_step(select) == SQLITE_ROW) {
+    while (select.step()) {
         ++rows;
         for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(select, c)) {
-            case SQLITE_INTEGER:
-                sum += double(sqlite3_column_int64(select, c));
+            const db::StoredValue value = select.stored(c);
+            switch (value.kind()) {
+            case db::StoredValue::Kind::Integer:
+                sum += double(value.toInt64());
                 break;
-            case SQLITE_FLOAT:
-                sum += sqlite3_column_double(select, c);
+            case db::StoredValue::Kind::Real:
+                sum += value.toDouble();
                 break;
-            case SQLITE_TEXT:
-                sum += sqlite3_column_bytes(select, c);
+            case db::StoredValue::Kind::Text:
+                sum += double(value.utf8().size());
                 break;
             default:
                 break;
             }
         }
     }
-    sqlite3_finalize(select);
     return sum;
 }
 

@@ -7,7 +7,7 @@
 #include "entry/LevelRule.h"
 #include "schema/Connection.h"
 #include "schema/EngineError.h"
-#include "schema/PreparedStatement.h"
+#include "schema/Statement.h"
 #include "schema/Transaction.h"
 #include "shell/SurveyTerms.h"
 
@@ -104,7 +104,7 @@ GeneratedRecords generateRecords(db::Connection& connection, int count, quint64 
     GeneratedRecords added;
     added.unitCodes.reserve(size_t(std::max(count, 0)));
     db::Transaction transaction(connection);
-    db::PreparedStatement insert(connection, insertStatement());
+    db::Statement insert(connection, insertStatement());
     IndicatorValues values;
     for (int n = 0; n < count; ++n) {
         const SampleCover cover = covers.make(dice);

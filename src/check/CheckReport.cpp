@@ -1,6 +1,7 @@
 #include "CheckReport.h"
 
 #include "ReportFileError.h"
+#include "text/TextCodecError.h"
 
 namespace kestrune::check {
 
@@ -9,7 +10,18 @@ namespace {
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 const QString kClosingRule(49, u'=');
 
+// The encoder, its failure told as the report's.
+text::GbkEncoder openEncoder() {
+    try {
+        return text::GbkEncoder();
+    } catch (const text::TextCodecError& error) {
+        throw ReportFileError(error.text());
+    }
+}
+
 } // namespace
+
+CheckReport::CheckReport(CheckRunState& state) : state_(state), encoder_(openEncoder()) {}
 
 void CheckReport::create(const QString& path, const QDateTime& startTime) {
     file_.reset();
@@ -76,17 +88,24 @@ QByteArray CheckReport::head(const QDateTime& startTime) {
                                 QStringLiteral("#检查时间：") +
                                     startTime.toString(QStringLiteral("yyyy年MM月dd日 hh:mm")),
                                 QString(), QString()})
-        bytes += encoder_.encode(line) + kLineEnd;
+        bytes += encode(line) + kLineEnd;
     return bytes;
 }
 
 QByteArray CheckReport::incompleteNote() {
-    return encoder_.encode(kClosingRule) + kLineEnd + encoder_.encode(kIncompleteReportLine) +
-           kLineEnd;
+    return encode(kClosingRule) + kLineEnd + encode(kIncompleteReportLine) + kLineEnd;
+}
+
+QByteArray CheckReport::encode(QStringView line) {
+    try {
+        return encoder_.encode(line);
+    } catch (const text::TextCodecError& error) {
+        throw ReportFileError(error.text());
+    }
 }
 
 void CheckReport::writeLine(QStringView line) {
-    write(encoder_.encode(line) + kLineEnd);
+    write(encode(line) + kLineEnd);
 }
 
 void CheckReport::write(const QByteArray& bytes) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CheckRunState.h"
-#include "GbkEncoder.h"
+#include "text/GbkEncoder.h"
 
 #include <QDateTime>
 #include <QSaveFile>
@@ -23,7 +23,8 @@ inline const QString kIncompleteReportLine = QStringLiteral("逻辑检查没有�
 // that says it is incomplete. Every write failure throws ReportFileError.
 class CheckReport {
 public:
-    explicit CheckReport(CheckRunState& state) : state_(state) {}
+    // Throws ReportFileError when the system cannot write GBK.
+    explicit CheckReport(CheckRunState& state);
 
     // Replaces the file at `path` with the title, the start time, two empty
     // lines and the incomplete note (what stays there if the run never ends),
@@ -49,13 +50,14 @@ public:
 private:
     QByteArray head(const QDateTime& startTime);
     QByteArray incompleteNote();
+    QByteArray encode(QStringView line);
     void writeLine(QStringView line);
     void write(const QByteArray& bytes);
     void replaceFile(QSaveFile& file);
     [[noreturn]] void fail(const QString& error);
 
     CheckRunState& state_;
-    GbkEncoder encoder_;
+    text::GbkEncoder encoder_;
     std::unique_ptr<QSaveFile> file_; // open while the run writes
     QString path_;
 };

@@ -3,7 +3,7 @@
 #include "CheckSelection.h"
 #include "FieldSlots.h"
 #include "RecordValues.h"
-#include "SqlStatement.h"
+#include "schema/RecordReader.h"
 
 #include <QString>
 #include <optional>
@@ -14,9 +14,9 @@ class Connection;
 
 namespace kestrune::check {
 
-// The selected records, read with one statement in unit-code order: for each
-// record its row id, unit code, name and state, and the values of the fields
-// the rules read, by column index.
+// The selected records in unit-code order, each with the values of the fields
+// the rules read, by slot: the survey's record reader, its columns turned into
+// rule values.
 class RecordCursor {
 public:
     RecordCursor(db::Connection& connection, const FieldSlots& fields,
@@ -25,23 +25,19 @@ public:
     // Reads the next record; false after the last.
     bool next();
 
-    qint64 rowId() const { return rowId_; }
-    double unitCode() const { return unitCode_; }
-    const QString& unitName() const { return unitName_; }
+    qint64 rowId() const { return records_.rowId(); }
+    double unitCode() const { return records_.unitCode(); }
+    const QString& unitName() const { return records_.unitName(); }
     // The stored RecordState when it is a whole number.
-    std::optional<qint64> recordState() const { return recordState_; }
+    std::optional<qint64> recordState() const { return records_.recordState(); }
     const RecordValues& values() const { return values_; }
 
 private:
     void readValues();
 
     const FieldSlots& fields_;
-    SqlStatement statement_;
+    db::RecordReader records_;
     RecordValues values_;
-    qint64 rowId_ = 0;
-    double unitCode_ = 0;
-    QString unitName_;
-    std::optional<qint64> recordState_;
 };
 
 // How many records the selection holds.

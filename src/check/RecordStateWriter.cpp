@@ -6,8 +6,7 @@ namespace kestrune::check {
 
 RecordStateWriter::RecordStateWriter(db::Connection& connection)
     : connection_(connection),
-      update_(connection.handle(),
-              QStringLiteral("update dt_data set RecordState=? where rowid=?")),
+      update_(connection, QStringLiteral("update dt_data set RecordState=? where rowid=?")),
       ownsTransactions_(!connection.inTransaction()) {}
 
 RecordStateWriter::~RecordStateWriter() {
@@ -28,7 +27,7 @@ void RecordStateWriter::write(qint64 rowId, int recordState) {
     ++pending_;
     update_.bindInteger(1, recordState);
     update_.bindInteger(2, rowId);
-    update_.run();
+    update_.execute();
     if (batchAge_.hasExpired(kMillisecondsPerTransaction))
         commit();
 }

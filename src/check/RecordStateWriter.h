@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SqlStatement.h"
+#include "schema/Statement.h"
 
 #include <QElapsedTimer>
 
@@ -32,7 +32,7 @@ public:
 
 private:
     db::Connection& connection_;
-    SqlStatement update_;
+    db::Statement update_;
     // A caller that holds a transaction of its own keeps it; the writer then
     // neither begins nor commits.
     bool ownsTransactions_;

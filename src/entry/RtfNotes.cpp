@@ -1,9 +1,9 @@
 #include "RtfNotes.h"
 
 #include "shell/ProgramFolder.h"
+#include "text/GbkDecoder.h"
 
 #include <QFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <iterator>
 #include <utility>
@@ -61,8 +61,7 @@ struct ControlWord {
 
 class RtfReader {
 public:
-    explicit RtfReader(const QByteArray& rtf)
-        : in_(rtf), gbk_("GBK", QStringDecoder::Flag::Stateless) {}
+    explicit RtfReader(const QByteArray& rtf) : in_(rtf) {}
 
     QList<RtfParagraph> read();
 
@@ -87,7 +86,7 @@ private:
 
     const QByteArray& in_;
     qsizetype pos_ = 0;
-    QStringDecoder gbk_;
+    text::GbkDecoder gbk_;
     GroupState state_;
     QList<GroupState> enclosing_;
     QByteArray pendingBytes_; // text bytes waiting to be decoded as GBK together
@@ -302,7 +301,7 @@ void RtfReader::flushBytes() {
     if (pendingBytes_.isEmpty())
         return;
     const QByteArray bytes = std::exchange(pendingBytes_, {});
-    appendText(gbk_.isValid() ? QString(gbk_.decode(bytes)) : QString::fromLatin1(bytes));
+    appendText(gbk_.decode(bytes));
 }
 
 void RtfReader::appendText(const QString& text) {

@@ -5,6 +5,7 @@
 #include "JetFunctions.h"
 #include "ProtectedFile.h"
 #include "SqlText.h"
+#include "Statement.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -114,9 +115,13 @@ QString Connection::path() const {
 }
 
 sqlite3* Connection::handle() const {
+    return core().requireOpen();
+}
+
+const ConnectionCore& Connection::core() const {
     if (!core_)
         throw EngineError(QStringLiteral("数据库连接没有打开"));
-    return core_->requireOpen();
+    return *core_;
 }
 
 int Connection::execute(const QString& sql, const QVariantList& params) {

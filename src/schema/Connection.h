@@ -75,9 +75,15 @@ public:
     void setBusyTimeout(int milliseconds);
 
     qint64 lastInsertRowId() const;
-    sqlite3* handle() const;
 
 private:
+    // The SQLite handle stays inside the engine layer: statements and the
+    // online backup reach it, nothing above them does.
+    friend class Statement;
+    friend void backupDatabase(Connection& source, const QString& destination);
+    sqlite3* handle() const;
+    const ConnectionCore& core() const; // throws when the connection is not open
+
     // Takes over a freshly opened handle; closes it again if it is no database.
     void adopt(std::shared_ptr<ConnectionCore> core);
     void configure();

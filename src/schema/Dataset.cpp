@@ -3,6 +3,7 @@
 #include "ConnectionCore.h"
 #include "EngineError.h"
 #include "SqlText.h"
+#include "Statement.h"
 
 #include <algorithm>
 #include <cmath>

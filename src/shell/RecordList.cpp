@@ -1,9 +1,9 @@
 #include "RecordList.h"
 
 #include "schema/Connection.h"
-#include "schema/ConnectionCore.h"
 #include "schema/Dataset.h"
 #include "schema/SqlText.h"
+#include "schema/Statement.h"
 
 #include <QCollator>
 #include <QLocale>

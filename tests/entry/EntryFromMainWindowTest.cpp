@@ -3,7 +3,7 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/StartWindow.h"
 #include "schema/Connection.h"
-#include "schema/ConnectionCore.h"
+#include "schema/Statement.h"
 #include "shell/RecordColumns.h"
 #include "shell/Startup.h"
 #include "shell/ui/RecordGrid.h"

@@ -5,7 +5,7 @@
 #include "entry/ui/NumberEdit.h"
 #include "entry/ui/SurveyDataForm.h"
 #include "schema/Connection.h"
-#include "schema/ConnectionCore.h"
+#include "schema/Statement.h"
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
 #include "shell/Startup.h"

@@ -1,12 +1,12 @@
 #include "GbkEncoder.h"
 
-#include "ReportFileError.h"
+#include "TextCodecError.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
-namespace kestrune::check {
+namespace kestrune::text {
 
 namespace {
 
@@ -27,7 +27,7 @@ int sequenceLength(unsigned char lead) {
 
 GbkEncoder::GbkEncoder() : converter_(iconv_open("GBK", "UTF-8")) {
     if (iconv_t(converter_) == kNoConverter)
-        throw ReportFileError(QStringLiteral("系统不支持GBK编码"));
+        throw TextCodecError(QStringLiteral("系统不支持GBK编码"));
 }
 
 GbkEncoder::~GbkEncoder() {
@@ -48,7 +48,7 @@ QByteArray GbkEncoder::encode(QStringView text) {
         if (iconv(iconv_t(converter_), &in, &inLeft, &out, &outLeft) != size_t(-1))
             break;
         if (errno != EILSEQ && errno != EINVAL)
-            throw ReportFileError(QStringLiteral("无法转换为GBK编码：") + text.toString());
+            throw TextCodecError(QStringLiteral("无法转换为GBK编码：") + text.toString());
         // A character without a GBK code: write "?" in its place and go on.
         const size_t skip = std::min(size_t(sequenceLength(uchar(*in))), inLeft);
         in += skip;
@@ -60,4 +60,4 @@ QByteArray GbkEncoder::encode(QStringView text) {
     return output;
 }
 
-} // namespace kestrune::check
+} // namespace kestrune::text
