@@ -20,35 +20,28 @@ bool SurveyDatabase::OpenDatabase(UserInteraction& ui, const QString& path) {
         return false;
     }
     if (!lock_.acquireShared(file, kLockWaitMilliseconds)) {
-        ui.showMessage(kOpenFailurePrefix +
-                           QStringLiteral("数据库文件正被其他程序使用，请稍后再试。"),
+        ui.showMessage(OpenFailureMessage(db::EngineError({}, db::EngineFailure::Busy)),
                        MessageKind::Error);
         return false;
     }
     try {
         connect(file);
-    } catch (const db::EngineError& e) {
-        lock_.release();
-        ui.showMessage(e.failure() == db::EngineFailure::Other
-                           ? kBrokenInstallMessage
-                           : kOpenFailurePrefix + FailureReason(e),
-                       MessageKind::Error);
-        return false;
-    }
-    currentPath_ = file;
-    try {
+        currentPath_ = file;
         label_ = readLabel();
     } catch (const db::EngineError& e) {
+        // A database without the label table is not the survey database.
         close();
         lock_.release();
-        // A database without the label table is not the survey database.
-        ui.showMessage(e.failure() == db::EngineFailure::Other
-                           ? kBrokenInstallMessage
-                           : kOpenFailurePrefix + FailureReason(e),
-                       MessageKind::Error);
+        ui.showMessage(OpenFailureMessage(e), MessageKind::Error);
         return false;
     }
     return true;
+}
+
+QString OpenFailureMessage(const db::EngineError& error) {
+    if (error.failure() == db::EngineFailure::Other)
+        return kBrokenInstallMessage;
+    return kOpenFailurePrefix + FailureReason(error);
 }
 
 void SurveyDatabase::connect(const QString& path) {

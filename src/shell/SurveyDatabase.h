@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schema/Connection.h"
+#include "schema/EngineError.h"
 #include "schema/SessionLock.h"
 
 #include <QString>
@@ -50,6 +51,10 @@ private:
     QString currentPath_;
     QString label_;
 };
+
+// Why opening failed: kOpenFailurePrefix with the reason where the engine
+// tells it, otherwise kBrokenInstallMessage.
+QString OpenFailureMessage(const db::EngineError& error);
 
 // "Kestrune - " followed by the database label.
 QString mainCaption(const QString& label);
