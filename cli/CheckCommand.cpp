@@ -67,28 +67,20 @@ int runCheck(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextS
         return kExitFailed;
     db::Connection& connection = session.database.connection();
     check::RuleExplainer explainer(connection, ui);
-    check::LogicCheckRun run(connection, explainer, ui);
+    check::CheckOutcome outcome;
     try {
-        run.start(*selection, session.database.label());
-        ui.progressStart(int(run.total()), 0);
-        qint64 shown = 0;
-        for (bool more = true; more;) {
-            more = run.step();
-            for (; shown < run.done(); ++shown)
-                ui.progressStep();
-        }
-        ui.progressFinish();
+        outcome = check::RunLogicCheck(connection, explainer, ui, *selection,
+                                       session.database.label(), true);
     } catch (const std::runtime_error& e) {
-        ui.progressFinish();
         ui.showRuntimeError(QString::fromUtf8(e.what()), QStringLiteral(",请与软件发行者联系。"));
         return kExitFailed;
     }
-    out << "检查结果：" << run.reportPath() << '\n'
-        << "检查的单位：" << run.done() << '\n'
-        << "有逻辑错误的单位：" << run.failedUnits() << '\n'
-        << "逻辑错误项：" << run.failedItems() << '\n';
+    out << "检查结果：" << outcome.reportPath << '\n'
+        << "检查的单位：" << outcome.checked << '\n'
+        << "有逻辑错误的单位：" << outcome.failedUnits << '\n'
+        << "逻辑错误项：" << outcome.failedItems << '\n';
     out.flush();
-    return run.failedUnits() > 0 ? kExitLogicErrors : kExitClean;
+    return outcome.failedUnits > 0 ? kExitLogicErrors : kExitClean;
 }
 
 } // namespace kestrune::cli

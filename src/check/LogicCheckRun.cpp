@@ -1,20 +1,13 @@
 #include "LogicCheckRun.h"
 
 #include "ReportPath.h"
+#include "shell/LongJob.h"
 #include "shell/SurveyTerms.h"
 #include "shell/UserInteraction.h"
 
 #include <QDateTime>
 
 namespace kestrune::check {
-
-namespace {
-
-// Records checked between two looks at pending window events when no dialog
-// drives the run.
-constexpr int kRecordsBetweenEvents = 100;
-
-} // namespace
 
 LogicCheckRun::LogicCheckRun(db::Connection& connection, RuleExplainer& explainer,
                              shell::UserInteraction& ui)
@@ -157,11 +150,10 @@ void LogicCheckRun::endAfterError() noexcept {
 
 CheckOutcome RunLogicCheck(db::Connection& connection, RuleExplainer& explainer,
                            shell::UserInteraction& ui, const CheckSelection& selection,
-                           const QString& databaseLabel) {
+                           const QString& databaseLabel, bool showProgress) {
     LogicCheckRun run(connection, explainer, ui);
-    run.start(selection, databaseLabel);
-    while (run.step(kRecordsBetweenEvents))
-        ui.keepResponsive();
+    LogicCheckJob job(run, selection, databaseLabel);
+    shell::RunJobToEnd(job, ui, showProgress);
     return {run.done(), run.failedUnits(), run.failedItems(), run.reportPath()};
 }
 

@@ -8,6 +8,7 @@
 #include "RecordStateWriter.h"
 #include "RuleExplainer.h"
 #include "RuleSet.h"
+#include "shell/LongJob.h"
 
 #include <QString>
 #include <memory>
@@ -94,6 +95,30 @@ private:
     qint64 done_ = 0;
 };
 
+// A check run as a long job for the job runners: a step checks a few
+// records.
+class LogicCheckJob : public shell::LongJob {
+public:
+    // Records checked in one step.
+    static constexpr int kRecordsPerStep = 50;
+
+    LogicCheckJob(LogicCheckRun& run, CheckSelection selection, QString databaseLabel)
+        : run_(run), selection_(std::move(selection)), label_(std::move(databaseLabel)) {}
+
+    void start() override { run_.start(selection_, label_); }
+    bool step() override { return run_.step(kRecordsPerStep); }
+    void pause() override { run_.pause(); }
+    void resume() override { run_.resume(); }
+    void stop() override { run_.stop(); }
+    qint64 total() const override { return run_.total(); }
+    qint64 done() const override { return run_.done(); }
+
+private:
+    LogicCheckRun& run_;
+    CheckSelection selection_;
+    QString label_;
+};
+
 struct CheckOutcome {
     qint64 checked = 0;
     qint64 failedUnits = 0;
@@ -101,10 +126,11 @@ struct CheckOutcome {
     QString reportPath;
 };
 
-// The whole check at once, as the action that checks the marked rows runs it:
-// no progress is shown, pending window events run between records.
+// The whole check at once, as the action that checks the marked rows and the
+// command line run it: progress goes to `ui` only when `showProgress`, and
+// `ui` may handle pending events between steps.
 CheckOutcome RunLogicCheck(db::Connection& connection, RuleExplainer& explainer,
                            shell::UserInteraction& ui, const CheckSelection& selection,
-                           const QString& databaseLabel);
+                           const QString& databaseLabel, bool showProgress = false);
 
 } // namespace kestrune::check

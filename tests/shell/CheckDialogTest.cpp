@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStringEncoder>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -34,10 +35,25 @@ protected:
         dialog = std::make_unique<check::TdlgCheckForm>(
             connection(), *explainer, ui, "测试单位", [this] { return selected; },
             [this] { ++refreshes; });
+        // One step per slice, so that a test can act between two steps.
+        dialog->runner().setSliceMilliseconds(0);
     }
     void TearDown() override { qunsetenv("TEMP"); }
 
     db::Connection& connection() { return session.database.connection(); }
+    // "检  查", then the dialog's events until the run has ended.
+    void check() {
+        QSignalSpy ended(&dialog->runner(), &TimedJobRunner::ended);
+        dialog->runCheck();
+        if (dialog->runner().active()) {
+            ASSERT_TRUE(ended.wait(60000));
+        }
+    }
+    // Called after each slice of the run (and each tick).
+    QMetaObject::Connection betweenSlices(std::function<void()> act) {
+        return QObject::connect(&dialog->runner(), &TimedJobRunner::progressed, &dialog->runner(),
+                                std::move(act));
+    }
     int stated() {
         return connection()
             .scalar("select count(*) from dt_data where RecordState in (1,2)")
@@ -62,7 +78,7 @@ TEST_F(CheckDialogTest, IdleDialogAndAMissingRange) {
     EXPECT_FALSE(dialog->resumeButton()->isEnabled());
     dialog->rangeChoice()->setChecked(true);
     dialog->fromEdit()->setText("100000000001");
-    dialog->runCheck();
+    check();
     EXPECT_EQ(ui.messageTexts(), QStringList{"请输入逻辑检查的范围"});
     EXPECT_EQ(dialog->toEdit()->text(), "0");
     EXPECT_EQ(dialog->height(), check::TdlgCheckForm::kIdleHeight);
@@ -76,7 +92,7 @@ TEST_F(CheckDialogTest, ARangeBelowItsStartChecksTheLowerCodeAlone) {
     dialog->rangeChoice()->setChecked(true);
     dialog->fromEdit()->setText(QString::number(sorted[5]));
     dialog->toEdit()->setText(QString::number(sorted[2]));
-    dialog->runCheck();
+    check();
     EXPECT_EQ(dialog->toEdit()->text(), QString::number(sorted[5]));
     const int expected =
         connection()
@@ -89,14 +105,16 @@ TEST_F(CheckDialogTest, ARangeBelowItsStartChecksTheLowerCodeAlone) {
 TEST_F(CheckDialogTest, AllRecordsWithProgressThenIdleAgain) {
     dialog->allChoice()->setChecked(true);
     int sawRunning = 0;
-    dialog->betweenSteps = [&](check::TdlgCheckForm& d) {
-        if (d.height() == check::TdlgCheckForm::kRunningHeight && d.pauseButton()->isEnabled())
+    betweenSlices([&] {
+        if (dialog->height() == check::TdlgCheckForm::kRunningHeight &&
+            dialog->pauseButton()->isEnabled())
             ++sawRunning;
-    };
-    dialog->runCheck();
+    });
+    check();
     EXPECT_GT(sawRunning, 0);
     const int answering = connection().scalar("select count(*) from dt_data where c907<=2").toInt();
     EXPECT_EQ(stated(), answering);
+    EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(dialog->height(), check::TdlgCheckForm::kIdleHeight);
     EXPECT_EQ(dialog->doneLabel()->text(), QString("已完成 %1").arg(answering));
     EXPECT_EQ(dialog->leftLabel()->text(), "待完成 0");
@@ -107,29 +125,33 @@ TEST_F(CheckDialogTest, AllRecordsWithProgressThenIdleAgain) {
 
 TEST_F(CheckDialogTest, PausingChecksNothingAndStoppingKeepsTheStatesWritten) {
     dialog->allChoice()->setChecked(true);
-    int steps = 0;
     int statedWhilePaused = -1;
-    dialog->betweenSteps = [&](check::TdlgCheckForm& d) {
-        ++steps;
-        if (steps == 2) {
-            d.pauseCheck();
-            EXPECT_TRUE(d.resumeButton()->isEnabled());
-            EXPECT_FALSE(d.pauseButton()->isEnabled());
-        } else if (steps == 3) {
+    int statedAfterPause = -1;
+    betweenSlices([&] {
+        const qint64 done = dialog->runner().done();
+        if (statedWhilePaused < 0 && done >= 100) {
+            dialog->pauseCheck();
+            EXPECT_TRUE(dialog->resumeButton()->isEnabled());
+            EXPECT_FALSE(dialog->pauseButton()->isEnabled());
             statedWhilePaused = stated();
-        } else if (steps == 5) {
-            EXPECT_EQ(stated(), statedWhilePaused); // nothing checked while paused
-            d.resumeCheck();
-        } else if (steps == 6) {
-            d.returnAndStop();
+            // The person looks away for a while, then goes on.
+            QTimer::singleShot(300, dialog.get(), [&] {
+                statedAfterPause = stated();
+                EXPECT_TRUE(dialog->paused());
+                dialog->resumeCheck();
+            });
+        } else if (statedAfterPause >= 0 && done >= 200) {
+            dialog->returnAndStop();
         }
-    };
-    dialog->runCheck();
+    });
+    check();
     EXPECT_GT(statedWhilePaused, 0);
+    EXPECT_EQ(statedAfterPause, statedWhilePaused); // nothing checked while paused
     const int kept = stated();
     EXPECT_GT(kept, statedWhilePaused);
     const int answering = connection().scalar("select count(*) from dt_data where c907<=2").toInt();
     EXPECT_LT(kept, answering);
+    EXPECT_EQ(refreshes, 1);
     EXPECT_TRUE(ui.openedFiles.isEmpty());
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -154,20 +176,24 @@ TEST_F(CheckDialogTest, EscapeAndTheCloseBoxStopTheRun) {
         connection().execute("update dt_data set RecordState=0");
         dialog->allChoice()->setChecked(true);
         dialog->show();
-        int steps = 0;
-        dialog->betweenSteps = [&](check::TdlgCheckForm& d) {
-            if (++steps == 2)
-                leave(d);
-        };
-        dialog->runCheck();
+        qint64 doneWhenLeft = -1;
+        const QMetaObject::Connection watch = betweenSlices([&] {
+            if (doneWhenLeft < 0 && dialog->runner().done() >= 100) {
+                doneWhenLeft = dialog->runner().done();
+                leave(*dialog);
+            }
+        });
+        check();
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(dialog->result(), QDialog::Rejected);
-        EXPECT_EQ(steps, 2); // no step after leaving
+        EXPECT_EQ(dialog->runner().state(), JobState::Stopped);
+        EXPECT_EQ(dialog->runner().done(), doneWhenLeft); // no step after leaving
         EXPECT_GT(stated(), 0);
         EXPECT_LT(stated(), answering);
         EXPECT_TRUE(ui.openedFiles.isEmpty());
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_TRUE(readFile(report).endsWith(incomplete));
+        QObject::disconnect(watch);
     }
 }
 
@@ -193,7 +219,9 @@ TEST_F(CheckDialogTest, AnEmptyDatabaseLeavesNothingToDo) {
         empty.tick();
         shownWithMessage << empty.doneLabel()->text() << empty.leftLabel()->text();
     };
+    QSignalSpy ended(&empty.runner(), &TimedJobRunner::ended);
     empty.runCheck();
+    ASSERT_TRUE(ended.wait(60000));
     EXPECT_EQ(person.messageTexts(), QStringList{"恭喜你，所检查的数据没有逻辑错误"});
     EXPECT_EQ(shownWithMessage, (QStringList{"已完成 0", "待完成 0"}));
     EXPECT_EQ(empty.leftLabel()->text(), "待完成 0");

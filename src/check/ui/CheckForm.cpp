@@ -8,7 +8,6 @@
 #include "shell/UserInteraction.h"
 #include "shell/ui/DialogParts.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,17 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace kestrune::check {
-
-namespace {
-
-// Records checked between two looks at the window's events.
-constexpr int kRecordsPerStep = 50;
-
-} // namespace
 
 TdlgCheckForm::TdlgCheckForm(db::Connection& connection, RuleExplainer& explainer,
                              shell::UserInteraction& ui, QString databaseLabel,
@@ -90,14 +81,12 @@ TdlgCheckForm::TdlgCheckForm(db::Connection& connection, RuleExplainer& explaine
     layout->addWidget(progressGroup_);
     layout->addStretch();
     setFixedWidth(520);
-    timer_.setInterval(100);
-    connect(&timer_, &QTimer::timeout, this, &TdlgCheckForm::tick);
+    connect(&runner_, &shell::TimedJobRunner::progressed, this, &TdlgCheckForm::showProgress);
+    connect(&runner_, &shell::TimedJobRunner::ended, this, &TdlgCheckForm::runEnded);
     setIdle();
 }
 
 void TdlgCheckForm::setIdle() {
-    running_ = false;
-    timer_.stop();
     progressGroup_->hide();
     setFixedHeight(kIdleHeight);
     for (QWidget* w : std::initializer_list<QWidget*>{check_, return_, selected_, all_, range_})
@@ -141,88 +130,70 @@ std::optional<CheckSelection> TdlgCheckForm::chosenSelection() {
     return CheckSelection::unitCodes(codes);
 }
 
-void TdlgCheckForm::showProgress(qint64 done, qint64 total) {
-    total_ = total;
-    checked_ = done;
+void TdlgCheckForm::showProgress() {
     // An empty bar has a range of one step, which must not count as a record.
-    bar_->setRange(0, int(std::max<qint64>(total, 1)));
-    bar_->setValue(int(done));
-    showCounts();
-    if (done >= total)
-        timer_.stop();
-}
-
-void TdlgCheckForm::showCounts() {
-    const shell::ProgressLabels labels =
-        shell::ProgressLabelsAt(ticks_, int(total_), int(checked_));
+    bar_->setRange(0, int(std::max<qint64>(runner_.total(), 1)));
+    bar_->setValue(int(runner_.done()));
+    const shell::ProgressLabels labels = runner_.labels();
     done_->setText(labels.done);
     left_->setText(labels.left);
 }
 
 void TdlgCheckForm::runCheck() {
-    pauseRequested_ = stopRequested_ = false;
+    if (runner_.active())
+        return;
     setPreparing();
     const std::optional<CheckSelection> selection = chosenSelection();
     if (!selection) {
         setIdle();
         return;
     }
-    LogicCheckRun run(connection_, explainer_, ui_);
+    run_ = std::make_unique<LogicCheckRun>(connection_, explainer_, ui_);
+    job_ = std::make_unique<LogicCheckJob>(*run_, *selection, label_);
     try {
-        run.start(*selection, label_);
-        preparing_->hide();
-        running_ = true;
-        pause_->setEnabled(true);
-        return_->setEnabled(true);
-        ticks_ = 0;
-        // Started first, so that a run with nothing to check stops it at once.
-        timer_.start();
-        showProgress(0, run.total());
-        done_->show();
-        left_->show();
-        bool more = run.total() > 0;
-        while (more && !stopRequested_) {
-            if (pauseRequested_) {
-                if (run.status() == CheckRunStatus::Running)
-                    run.pause();
-                QApplication::processEvents(QEventLoop::AllEvents, 50);
-                QThread::msleep(20);
-            } else {
-                if (run.status() == CheckRunStatus::Paused)
-                    run.resume();
-                more = run.step(kRecordsPerStep);
-                showProgress(run.done(), run.total());
-                repaint();
-            }
-            if (betweenSteps)
-                betweenSteps(*this);
-            QApplication::processEvents();
-        }
-        if (stopRequested_)
-            run.stop();
-        else if (run.status() != CheckRunStatus::Finished)
-            run.step(0);
+        runner_.start(*job_);
+    } catch (...) {
+        showError(std::current_exception());
+        finishRun();
+        return;
+    }
+    preparing_->hide();
+    pause_->setEnabled(true);
+    return_->setEnabled(true);
+    done_->show();
+    left_->show();
+}
+
+void TdlgCheckForm::runEnded(shell::JobState state) {
+    if (state == shell::JobState::Failed)
+        showError(runner_.error());
+    finishRun();
+}
+
+void TdlgCheckForm::showError(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
     } catch (const db::EngineError& e) {
         ui_.showMessage(e.text(), shell::MessageKind::Error);
     } catch (const ReportFileError& e) {
         ui_.showMessage(e.text(), shell::MessageKind::Error);
     }
+}
+
+void TdlgCheckForm::finishRun() {
     if (refreshList_)
         refreshList_();
-    if (!stopRequested_)
-        setIdle();
+    setIdle();
 }
 
 void TdlgCheckForm::pauseCheck() {
-    timer_.stop();
-    pauseRequested_ = true;
+    runner_.pause();
     pause_->setEnabled(false);
     resume_->setEnabled(true);
 }
 
 void TdlgCheckForm::resumeCheck() {
-    pauseRequested_ = false;
-    timer_.start();
+    runner_.resume();
     pause_->setEnabled(true);
     resume_->setEnabled(false);
 }
@@ -234,15 +205,12 @@ void TdlgCheckForm::returnAndStop() {
 void TdlgCheckForm::reject() {
     // Esc and the close box come here too: a hidden dialog must not leave a
     // run going behind a main window that is usable again.
-    stopRequested_ = true;
-    pauseRequested_ = false;
-    timer_.stop();
+    runner_.stop();
     QDialog::reject();
 }
 
 void TdlgCheckForm::tick() {
-    ++ticks_;
-    showCounts();
+    runner_.tick();
 }
 
 } // namespace kestrune::check

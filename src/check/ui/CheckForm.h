@@ -1,10 +1,13 @@
 #pragma once
 
 #include "check/CheckSelection.h"
+#include "check/LogicCheckRun.h"
+#include "shell/TimedJobRunner.h"
 
 #include <QDialog>
-#include <QTimer>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -51,9 +54,12 @@ public:
     QLabel* doneLabel() const { return done_; }
     QLabel* leftLabel() const { return left_; }
     QProgressBar* progressBar() const { return bar_; }
-    bool paused() const { return pauseRequested_; }
+    bool paused() const { return runner_.state() == shell::JobState::Paused; }
+    // What runs the check from the dialog's events; tests follow its signals.
+    shell::TimedJobRunner& runner() { return runner_; }
 
-    // "检  查": runs the chosen check to its end (or until stopped).
+    // "检  查": starts the chosen check, which runs from the dialog's events
+    // to its end (or until stopped).
     void runCheck();
     void pauseCheck();
     void resumeCheck();
@@ -64,15 +70,15 @@ public:
     // One 100 ms tick of running time; public so that tests can drive it.
     void tick();
 
-    // Called between steps of a run; tests use it to pause or stop a run.
-    std::function<void(TdlgCheckForm&)> betweenSteps;
-
 private:
     std::optional<CheckSelection> chosenSelection();
     void setIdle();
     void setPreparing();
-    void showProgress(qint64 done, qint64 total);
-    void showCounts();
+    void showProgress();
+    void runEnded(shell::JobState state);
+    void showError(std::exception_ptr error);
+    // The list re-read and the dialog idle again.
+    void finishRun();
 
     db::Connection& connection_;
     RuleExplainer& explainer_;
@@ -94,13 +100,10 @@ private:
     QPushButton* pause_;
     QPushButton* resume_;
     QPushButton* return_;
-    QTimer timer_;
-    int ticks_ = 0;
-    qint64 total_ = 0;   // records the run checks
-    qint64 checked_ = 0; // of which done
-    bool pauseRequested_ = false;
-    bool stopRequested_ = false;
-    bool running_ = false;
+    std::unique_ptr<LogicCheckRun> run_;
+    std::unique_ptr<LogicCheckJob> job_;
+    // Declared last: it stops a running check before the run goes.
+    shell::TimedJobRunner runner_;
 };
 
 } // namespace kestrune::check
