@@ -166,11 +166,11 @@ TEST_F(RecordEditorTest, AnEditedRecordIsStoredExactlyAsReadSaveWhatChangedAndWh
         "10, 12, 7, 1724050.34, 3806.86, 3.5, 1)",
         {130102000001.0});
     const QVariantMap before = ReadStoredRecord(connection(), 130102000001.0);
-    std::unique_ptr<shell::RecordList> list = std::make_unique<shell::RecordList>(connection());
-    list->setColumns(shell::VisibleColumns(editor->form().catalogue()));
-    list->open();
+    shell::RecordList list(connection());
+    list.setColumns(shell::VisibleColumns(editor->form().catalogue()));
+    list.open();
     editor->setAdding(false);
-    editor->SetRecordList(list.get());
+    editor->SetRecordList(&list);
     editor->FormShow();
     EXPECT_FALSE(editor->form().boxOpen("z009"));
     EXPECT_TRUE(editor->form().boxOpen("b014"));

@@ -1,7 +1,6 @@
 // The entry dialog's side of a record's life: what the record editor asks of
 // the boxes, buttons and pages, and the guards in front of page changes and
 // closing.
-#include "NumberEdit.h"
 #include "SurveyDataForm.h"
 #include "check/ui/MessageListWinForm.h"
 #include "entry/EntryLayout.h"
