@@ -10,6 +10,7 @@
 #include "check/PageRules.h"
 #include "check/RuleExplainer.h"
 #include "entry/RecordStore.h"
+#include "entry/RecordValues.h"
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
@@ -54,28 +55,20 @@ void measure(int count) {
     check::RuleExplainer explainer(connection, generated.ui);
 
     StepTimes times;
+    entry::RecordValues values(catalogue); // what the entry form holds
     QElapsedTimer timer;
     for (int save = 0; save < kSaves; ++save) {
         timer.start();
-        const QVariantMap stored = entry::ReadStoredRecord(connection, code);
-        QVariantMap values; // what the boxes hold: the catalogue's columns
-        for (const shell::TFieldData& field : catalogue)
-            if (stored.contains(field.FieldName))
-                values.insert(field.FieldName, stored.value(field.FieldName));
+        values.read(entry::ReadStoredRecord(connection, code));
         times.read.push_back(milliseconds(timer));
 
         check::LogicErrorList errors;
         check::PageRuleCheck rules(connection, explainer, generated.ui, errors,
-                                   [&values](const QString& name) -> std::optional<qint64> {
-                                       const auto it = values.constFind(name);
-                                       if (it == values.constEnd())
-                                           return std::nullopt;
-                                       return qint64(it->toDouble());
-                                   });
+                                   [&values](const QString& name) { return values.number(name); });
         rules.CheckAllPages();
         times.rules.push_back(milliseconds(timer));
 
-        entry::WriteRecord(connection, values,
+        entry::WriteRecord(connection, values.written(),
                            errors.isEmpty() ? entry::SaveKind::FormalClean
                                             : entry::SaveKind::FormalWithErrors,
                            false, code);

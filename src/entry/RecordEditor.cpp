@@ -19,9 +19,8 @@ QString PositionCaption(int currentRow, int rowCount) {
 RecordEditor::RecordEditor(db::Connection& connection, shell::UserInteraction& ui,
                            shell::TFieldDataArray catalogue)
     : connection_(connection), ui_(ui), explainer_(connection, ui), form_(std::move(catalogue)),
-      pageRules_(connection, explainer_, ui, errors_, [this](const QString& name) {
-          return pages_ ? pages_->boxValue(name) : std::nullopt;
-      }) {}
+      pageRules_(connection, explainer_, ui, errors_,
+                 [this](const QString& name) { return form_.values().number(name); }) {}
 
 void RecordEditor::setSaves(bool hold, bool save) {
     form_.setSaves(hold, save);
@@ -40,17 +39,20 @@ void RecordEditor::LoadRecord() {
         if (adding_) {
             savedOnce_ = false;
             storedCode_ = 0;
-            pages_->PrepareNewRecord();
-            pages_->ShowProposedCover(NextUnitCode(connection_), ReadLastCover());
+            form_.prepareNew();
+            form_.proposeCover(NextUnitCode(connection_), ReadLastCover());
+            pages_->showProposedCover();
         } else {
             storedCode_ = current.value_or(0);
-            pages_->ReadRecord(current ? ReadStoredRecord(connection_, *current) : QVariantMap());
+            form_.read(current ? ReadStoredRecord(connection_, *current) : QVariantMap());
+            pages_->showValues();
             pages_->RunCoverExits();
         }
     } catch (const db::EngineError& e) {
         ui_.showRuntimeError(shell::FailureReason(e));
     }
-    pages_->ApplyLevelRules(pages_->levelCode());
+    form_.applyLevelRules(form_.levelCode());
+    pages_->showValues();
     pages_->ShowCoverPage();
     showPosition();
     pages_->showModeButtons(adding_);
@@ -71,7 +73,7 @@ bool RecordEditor::write(SaveKind kind) {
     // under the code it is now stored with.
     const std::optional<double> bookmark = list_ ? list_->currentCode() : std::nullopt;
     try {
-        storedCode_ = WriteRecord(connection_, pages_->WrittenValues(), kind, newRow, storedCode_);
+        storedCode_ = WriteRecord(connection_, form_.values().written(), kind, newRow, storedCode_);
     } catch (const db::EngineError& e) {
         ui_.showMessage(SaveErrorMessage(shell::FailureReason(e)), shell::MessageKind::Error);
         return false;
@@ -102,7 +104,7 @@ bool RecordEditor::tbHoldClick() {
 bool RecordEditor::tbSaveClick(SaveStart start) {
     if (!pages_->ValidateCover(adding_, storedCode_))
         return false;
-    if (start == SaveStart::Person && shell::IsAnsweringUnit(pages_->stateCode()))
+    if (start == SaveStart::Person && shell::IsAnsweringUnit(form_.reportingState()))
         CheckAllPages();
     const bool clean = errors_.isEmpty();
     if (!write(clean ? SaveKind::FormalClean : SaveKind::FormalWithErrors))
@@ -111,7 +113,7 @@ bool RecordEditor::tbSaveClick(SaveStart start) {
     savedOnce_ = false;
     pages_->setPrintEnabled(true);
     ui_.showMessage(clean ? kSavedClean : kSavedWithErrors);
-    StoreLastCover(pages_->enteredCover());
+    StoreLastCover(form_.enteredCover());
     if (adding_)
         LoadRecord();
     return true;
@@ -147,7 +149,7 @@ void RecordEditor::ClearLogicErrors() {
 }
 
 bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorList) {
-    if (!pages_->loaded() || !shell::IsAnsweringUnit(pages_->stateCode()))
+    if (!pages_->loaded() || !shell::IsAnsweringUnit(form_.reportingState()))
         return true;
     ClearLogicErrors();
     if (leaving == 0) {
@@ -164,14 +166,14 @@ bool RecordEditor::DataPageChanging(int leaving, int entering, bool fromErrorLis
 }
 
 bool RecordEditor::unsavedChanges() const {
-    return form_.unsavedChanges(pages_->stateCode());
+    return form_.unsavedChanges(form_.reportingState());
 }
 
 bool RecordEditor::FormCloseQuery() {
     if (unsavedChanges() && ui_.confirm(kSaveChangesQuestion, QStringLiteral("提示信息"))) {
         if (!pages_->ValidateCover(adding_, storedCode_))
             return false;
-        if (shell::IsAnsweringUnit(pages_->stateCode()))
+        if (shell::IsAnsweringUnit(form_.reportingState()))
             CheckAllPages();
         pages_->hideLogicErrors();
         // A save that failed (the database busy, the disk full) keeps the

@@ -6,7 +6,51 @@
 
 namespace kestrune::entry {
 
-RecordForm::RecordForm(shell::TFieldDataArray catalogue) : catalogue_(std::move(catalogue)) {}
+RecordForm::RecordForm(shell::TFieldDataArray catalogue)
+    : catalogue_(std::move(catalogue)), values_(catalogue_) {
+    const QStringList survey = surveyBoxes();
+    surveyFields_ = QSet<QString>(survey.begin(), survey.end());
+}
+
+void RecordForm::read(const QVariantMap& row) {
+    values_.read(row);
+    recordReplaced();
+}
+
+void RecordForm::prepareNew() {
+    values_.prepareNew();
+    recordReplaced();
+}
+
+void RecordForm::proposeCover(double unitCode, const LastCover& last) {
+    values_.set(shell::kUnitCodeField, unitCode);
+    values_.set(shell::kRegionField, last.region);
+    values_.set(shell::kLevelField, 0);
+    values_.set(shell::kReportingStateField, 0);
+    values_.set(shell::kFillerField, last.filler);
+    values_.set(shell::kPhoneField, last.phone);
+    holdCode(HeldCode::Region, last.region);
+    holdCode(HeldCode::Level, 0);
+    holdCode(HeldCode::ReportingState, 0);
+}
+
+LastCover RecordForm::enteredCover() const {
+    return {int(values_.whole(shell::kRegionField)), values_.text(shell::kFillerField),
+            values_.text(shell::kPhoneField)};
+}
+
+void RecordForm::edit(const QString& field, const QVariant& value) {
+    values_.set(field, value);
+    markModified();
+}
+
+int RecordForm::levelCode() const {
+    return int(values_.whole(shell::kLevelField));
+}
+
+int RecordForm::reportingState() const {
+    return int(values_.whole(shell::kReportingStateField));
+}
 
 void RecordForm::setSaves(bool hold, bool save) {
     holdEnabled_ = hold;
@@ -52,10 +96,35 @@ void RecordForm::holdCode(HeldCode which, int code) {
 }
 
 bool RecordForm::applyReportingState(int state) {
+    values_.set(shell::kReportingStateField, state);
     const bool answering = shell::IsAnsweringUnit(state);
     checkEnabled_ = answering;
     holdEnabled_ = answering;
+    for (const QString& field : surveyFields_) {
+        if (answering) {
+            shut_.remove(field);
+        } else {
+            shut_.insert(field);
+            values_.set(field, 0.0);
+        }
+    }
     return answering;
+}
+
+void RecordForm::applyLevelRules(int level) {
+    values_.set(shell::kLevelField, level);
+    for (const LevelBox& box : levelBoxes(level, reportingState())) {
+        if (box.open) {
+            shut_.remove(box.field);
+        } else {
+            shut_.insert(box.field);
+            values_.shut(box.field);
+        }
+    }
+}
+
+bool RecordForm::boxOpen(const QString& field) const {
+    return !shut_.contains(field);
 }
 
 std::vector<RecordForm::LevelBox> RecordForm::levelBoxes(int level, int reportingState) const {

@@ -1,35 +1,24 @@
 #pragma once
 
-#include "LastCover.h"
-
 #include <QString>
-#include <QVariantMap>
-#include <optional>
 
 namespace kestrune::entry {
 
 // What the record editor needs of the entry dialog's pages, boxes and
-// buttons. The dialog shows them and the editor's RecordForm; the editor
-// decides.
+// buttons. The dialog shows them and the editor's RecordForm, and forwards
+// what the person types to the form; the editor decides.
 class RecordPages {
 public:
     virtual ~RecordPages() = default;
 
-    // The boxes.
-    virtual void PrepareNewRecord() = 0;
-    virtual void ReadRecord(const QVariantMap& row) = 0;
-    virtual QVariantMap WrittenValues() = 0;
-    // A box's value, nothing when there is no box of that name.
-    virtual std::optional<double> boxValue(const QString& name) const = 0;
+    // The boxes show the form's values and which of them are open.
+    virtual void showValues() = 0;
 
     // The cover.
-    virtual void ShowProposedCover(double unitCode, const LastCover& last) = 0;
-    virtual LastCover enteredCover() const = 0;
+    // The values and the names beside the codes of a proposed cover.
+    virtual void showProposedCover() = 0;
     // The exits of the region, level and state boxes, as if no person left them.
     virtual void RunCoverExits() = 0;
-    virtual void ApplyLevelRules(int level) = 0;
-    virtual int levelCode() const = 0;
-    virtual int stateCode() const = 0;
     virtual bool ValidateCover(bool adding, double storedCode) = 0;
     // Leaving a box checks it only while the record is loaded.
     virtual void setLoaded(bool loaded) = 0;

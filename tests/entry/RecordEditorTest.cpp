@@ -1,10 +1,13 @@
-// The record editor driven without the entry dialog: a fake page holds the
-// boxes' values, the editor's RecordForm the saves that may be pressed.
+// The record editor driven without the entry dialog: fake pages show
+// nothing, and what a person types goes straight to the editor's RecordForm,
+// which holds the values and the saves that may be pressed.
 #include "entry/RecordEditor.h"
 
 #include "entry/RecordPages.h"
+#include "entry/RecordStore.h"
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
+#include "shell/RecordList.h"
 #include "shell/Startup.h"
 #include "shell/SurveyTerms.h"
 #include "support/ScriptedInteraction.h"
@@ -19,37 +22,16 @@ using kestrune::testing::TestEnvironment;
 
 namespace {
 
-// The boxes as a map from column to value; every survey box the map lacks
-// holds 0, as a new record's boxes do.
 class FakePages : public RecordPages {
 public:
-    QVariantMap values;
     bool coverValid = true;
     int savesShown = 0;
     bool errorsShown = false;
     bool printEnabled = false;
 
-    void PrepareNewRecord() override { values.clear(); }
-    void ReadRecord(const QVariantMap& row) override { values = row; }
-    QVariantMap WrittenValues() override { return values; }
-    std::optional<double> boxValue(const QString& name) const override {
-        return values.value(name.toLower(), 0.0).toDouble();
-    }
-    void ShowProposedCover(double unitCode, const LastCover& last) override {
-        values.insert(shell::kUnitCodeField, unitCode);
-        values.insert(shell::kRegionField, last.region);
-        values.insert(shell::kFillerField, last.filler);
-        values.insert(shell::kPhoneField, last.phone);
-    }
-    LastCover enteredCover() const override {
-        return {values.value(shell::kRegionField).toInt(),
-                values.value(shell::kFillerField).toString(),
-                values.value(shell::kPhoneField).toString()};
-    }
+    void showValues() override {}
+    void showProposedCover() override {}
     void RunCoverExits() override {}
-    void ApplyLevelRules(int) override {}
-    int levelCode() const override { return values.value(shell::kLevelField).toInt(); }
-    int stateCode() const override { return values.value(shell::kReportingStateField).toInt(); }
     bool ValidateCover(bool, double) override { return coverValid; }
     void setLoaded(bool loaded) override { loaded_ = loaded; }
     bool loaded() const override { return loaded_; }
@@ -82,11 +64,14 @@ protected:
     void startNewRecord(int reportingState = 1) {
         editor->setAdding(true);
         editor->FormShow();
-        pages.values.insert(shell::kUnitNameField, "长安区总工会");
-        pages.values.insert(shell::kLevelField, 4);
-        pages.values.insert(shell::kReportingStateField, reportingState);
-        editor->form().markModified();
+        type(shell::kUnitNameField, "长安区总工会");
+        type(shell::kLevelField, 4);
+        type(shell::kReportingStateField, reportingState);
     }
+    // What a person types into a box reaches the form.
+    void type(const QString& field, const QVariant& value) { editor->form().edit(field, value); }
+    QVariant value(const QString& field) { return editor->form().values().value(field); }
+    int reportingState() { return editor->form().reportingState(); }
     QList<QVariantList> storedRows() {
         QList<QVariantList> rows;
         db::Dataset data = connection().query(
@@ -108,8 +93,8 @@ protected:
 
 TEST_F(RecordEditorTest, AFormalSaveOfANewRecordStoresItAndProposesTheNext) {
     startNewRecord();
-    EXPECT_EQ(pages.values.value("c901").toDouble(), 0.0);
-    pages.values.insert("c901", 130102000001.0);
+    EXPECT_EQ(value("c901").toDouble(), 0.0);
+    type("c901", 130102000001.0);
     // Every survey box 0 breaks rules: the record is stored with its errors
     // and their list is shown.
     ASSERT_TRUE(editor->tbSaveClick());
@@ -119,18 +104,18 @@ TEST_F(RecordEditorTest, AFormalSaveOfANewRecordStoresItAndProposesTheNext) {
     EXPECT_FALSE(editor->logicErrors().isEmpty());
     EXPECT_TRUE(pages.errorsShown);
     // The form is emptied for the next record, which takes the next code.
-    EXPECT_EQ(pages.values.value("c901").toDouble(), 130102000002.0);
-    EXPECT_FALSE(pages.values.contains("c902"));
+    EXPECT_EQ(value("c901").toDouble(), 130102000002.0);
+    EXPECT_EQ(value("c902"), QString());
     EXPECT_FALSE(editor->form().holdEnabled());
     EXPECT_FALSE(editor->form().saveEnabled());
-    EXPECT_FALSE(editor->form().unsavedChanges(pages.stateCode()));
+    EXPECT_FALSE(editor->form().unsavedChanges(reportingState()));
     EXPECT_FALSE(editor->savedOnce());
     EXPECT_TRUE(pages.loaded());
 }
 
 TEST_F(RecordEditorTest, ATemporarySaveKeepsTheFormalSaveOpenAndUpdatesItsOwnRow) {
     startNewRecord();
-    pages.values.insert("c901", 130102000001.0);
+    type("c901", 130102000001.0);
     ASSERT_TRUE(editor->tbHoldClick());
     EXPECT_EQ(storedRows(), (QList<QVariantList>{{130102000001LL, "长安区总工会", 130102, "张三", 1,
                                                   int(shell::RecordState::TemporarilySaved)}}));
@@ -140,8 +125,7 @@ TEST_F(RecordEditorTest, ATemporarySaveKeepsTheFormalSaveOpenAndUpdatesItsOwnRow
     EXPECT_TRUE(editor->form().saveEnabled());
     EXPECT_TRUE(pages.printEnabled);
     // Saved again, the record stays one row.
-    pages.values.insert("c902", "长安区工会");
-    editor->form().markModified();
+    type("c902", "长安区工会");
     ASSERT_TRUE(editor->tbHoldClick());
     EXPECT_EQ(storedRows(), (QList<QVariantList>{{130102000001LL, "长安区工会", 130102, "张三", 1,
                                                   int(shell::RecordState::TemporarilySaved)}}));
@@ -153,12 +137,12 @@ TEST_F(RecordEditorTest, ACoverThatFailsItsCheckSavesNothing) {
     EXPECT_FALSE(editor->tbHoldClick());
     EXPECT_FALSE(editor->tbSaveClick());
     EXPECT_TRUE(storedRows().isEmpty());
-    EXPECT_TRUE(editor->form().unsavedChanges(pages.stateCode()));
+    EXPECT_TRUE(editor->form().unsavedChanges(reportingState()));
 }
 
 TEST_F(RecordEditorTest, ClosingWithUnsavedChangesAsksWhetherToSave) {
     startNewRecord();
-    pages.values.insert("c901", 130102000001.0);
+    type("c901", 130102000001.0);
     ui.confirmAnswers = {false};
     EXPECT_TRUE(editor->FormCloseQuery());
     EXPECT_EQ(ui.confirmations, QStringList{kSaveChangesQuestion});
@@ -171,6 +155,37 @@ TEST_F(RecordEditorTest, ClosingWithUnsavedChangesAsksWhetherToSave) {
                                                   int(shell::RecordState::TemporarilySaved)}}));
     EXPECT_EQ(ui.messageTexts(), QStringList{kTemporarilySaved});
     EXPECT_FALSE(pages.errorsShown);
+}
+
+TEST_F(RecordEditorTest, AnEditedRecordIsStoredExactlyAsReadSaveWhatChangedAndWhatItsLevelShut) {
+    // A provincial union (level 2): the fields kept for county-level and
+    // lower unions (z009-z011) are shut to it.
+    connection().execute(
+        "insert into dt_data (c901, c902, c903, c904, c905, c906, c907, z001, z005, z009, "
+        "b012, b014, d012, RecordState) values (?, '甲', 130102, 2, '张三', '0311-86012345', 1, "
+        "10, 12, 7, 1724050.34, 3806.86, 3.5, 1)",
+        {130102000001.0});
+    const QVariantMap before = ReadStoredRecord(connection(), 130102000001.0);
+    shell::RecordList list(connection());
+    list.setColumns(shell::VisibleColumns(editor->form().catalogue()));
+    list.open();
+    editor->setAdding(false);
+    editor->SetRecordList(&list);
+    editor->FormShow();
+    EXPECT_FALSE(editor->form().boxOpen("z009"));
+    EXPECT_TRUE(editor->form().boxOpen("b014"));
+
+    type("z001", 25.0);
+    type("b014", 2.75);
+    ASSERT_TRUE(editor->tbSaveClick());
+    QVariantMap expected = before;
+    expected["z001"] = 25.0;
+    expected["b014"] = 2.75;
+    expected["z009"] = 0.0; // emptied by the level rule; z010 held nothing and still does
+    expected["RecordState"] = int(shell::RecordState::SavedWithLogicErrors);
+    EXPECT_EQ(ReadStoredRecord(connection(), 130102000001.0), expected);
+    EXPECT_TRUE(before.value("z010").isNull());
+    EXPECT_EQ(ui.messageTexts(), QStringList{kSavedWithErrors});
 }
 
 TEST_F(RecordEditorTest, ClosingWithNothingChangedAsksNothing) {

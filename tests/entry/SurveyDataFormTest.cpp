@@ -96,7 +96,8 @@ protected:
                                                     codeMenu);
         form->editor().setAdding(true);
         form->LoadCodeLists();
-        form->PrepareNewRecord();
+        editor->form().prepareNew();
+        form->showValues();
     }
     TNumberEdit* number(const QString& name) { return qobject_cast<TNumberEdit*>(form->box(name)); }
 
@@ -138,10 +139,11 @@ TEST_F(SurveyDataFormTest, ReadingAndWritingFollowTheFieldKinds) {
                     {"z005", 5},
                     {"b014", 2.5},
                     {"nothing", 9}};
-    form->ReadRecord(row);
+    editor->form().read(row);
+    form->showValues();
     EXPECT_EQ(number("z001")->text(), "12");
     EXPECT_EQ(number("z002")->text(), ""); // 0 shows nothing
-    const QVariantMap written = form->WrittenValues();
+    const QVariantMap written = editor->form().values().written();
     EXPECT_EQ(written.value("c902").toString(), "长安区总工会");
     EXPECT_EQ(written.value("z001").toLongLong(), 12);
     // Stored values go back as they came, even one a box would not take.
@@ -277,11 +279,12 @@ TEST_F(SurveyDataFormTest, ACatalogueRowWithoutABoxIsLeftAlone) {
     RecordEditor otherEditor(session.database.connection(), ui, withExtra);
     TdlgSurveyDataForm other(otherEditor, session.database.connection(), ui, codeMenu);
     other.LoadCodeLists();
-    other.PrepareNewRecord();
-    other.ReadRecord({{"q999", 5}, {"z001", 3}});
+    otherEditor.form().prepareNew();
+    otherEditor.form().read({{"q999", 5}, {"z001", 3}});
+    other.showValues();
     other.ApplyReportingState(1);
     other.ApplyLevelRules(2);
-    const QVariantMap written = other.WrittenValues();
+    const QVariantMap written = otherEditor.form().values().written();
     EXPECT_FALSE(written.contains("q999"));
     EXPECT_EQ(written.value("z001").toInt(), 3);
     EXPECT_EQ(other.box("q999"), nullptr);

@@ -40,6 +40,7 @@ TNumberEdit::TNumberEdit(QWidget* parent) : QLineEdit(parent) {
         typed_ = true;
         lastRefusal_.clear();
         flagOutOfLimits();
+        Q_EMIT valueChanged();
     });
     connect(this, &QLineEdit::inputRejected, this, &TNumberEdit::refuseTyping);
 }
@@ -93,11 +94,15 @@ void TNumberEdit::setValue(double value) {
     null_ = false;
     value_ = value;
     showValue(hasFocus());
+    Q_EMIT valueChanged();
 }
 
 void TNumberEdit::setStoredValue(const QVariant& stored) {
-    setValue(stored.toDouble());
+    typed_ = false;
     null_ = stored.isNull();
+    value_ = stored.toDouble();
+    showValue(hasFocus());
+    Q_EMIT valueChanged();
 }
 
 QVariant TNumberEdit::valueToStore() const {
@@ -135,7 +140,15 @@ void TNumberEdit::flagOutOfLimits() {
     colours.setColor(QPalette::Text,
                      outOfLimits_.isEmpty() ? QPalette().color(QPalette::Text) : QColor(Qt::red));
     setPalette(colours);
-    setToolTip(outOfLimits_);
+    // The flag stands in for the box's own hint while it is shown.
+    if (!outOfLimits_.isEmpty()) {
+        if (!flagged_)
+            hint_ = toolTip();
+        setToolTip(outOfLimits_);
+    } else if (flagged_) {
+        setToolTip(hint_);
+    }
+    flagged_ = !outOfLimits_.isEmpty();
 }
 
 void TNumberEdit::refuseTyping() {

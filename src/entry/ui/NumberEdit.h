@@ -38,6 +38,10 @@ public:
     // The width that shows the largest allowed value whole.
     int widthForLargestValue() const;
 
+Q_SIGNALS:
+    // The value to store changed: set by the program or typed by the person.
+    void valueChanged();
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -57,6 +61,8 @@ private:
     bool typed_ = false; // edited since the value was last set or taken
     bool null_ = false;  // stored without a value, and nothing set since
     QString outOfLimits_;
+    bool flagged_ = false; // the tool tip shows the flag
+    QString hint_;         // the tool tip the flag replaced
     QString lastRefusal_;
 };
 

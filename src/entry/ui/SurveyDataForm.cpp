@@ -93,6 +93,7 @@ TdlgSurveyDataForm::TdlgSurveyDataForm(RecordEditor& editor, db::Connection& con
         // Qt reads "&&" as one shown "&", as the captions are written.
         pages_->addTab(scroll, page.tabCaption);
     }
+    applyCatalogueLimits();
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         LoadNotes(PageNotesName(page));
         FocusFirstField();
@@ -528,8 +529,24 @@ void TdlgSurveyDataForm::replaceShownZero(QWidget* box, QKeyEvent* key) {
 void TdlgSurveyDataForm::bindBox(QWidget* box) {
     boxes_.insert(box->objectName(), box);
     box->installEventFilter(this);
+    if (auto* number = qobject_cast<TNumberEdit*>(box))
+        connect(number, &TNumberEdit::valueChanged, this, [this, box] { takeBoxValue(box); });
+    else if (auto* edit = qobject_cast<QLineEdit*>(box))
+        connect(edit, &QLineEdit::textChanged, this, [this, box] { takeBoxValue(box); });
+    // A person's typing (not the program's) modifies the record.
     if (auto* edit = qobject_cast<QLineEdit*>(box))
         connect(edit, &QLineEdit::textEdited, this, [this] { MarkModified(); });
+}
+
+void TdlgSurveyDataForm::takeBoxValue(QWidget* box) {
+    if (showing_ || !form_.values().holds(box->objectName()))
+        return;
+    if (auto* number = qobject_cast<TNumberEdit*>(box))
+        // What the person typed counts from the first key; a value nobody
+        // touched goes back unchanged, nothing stays nothing.
+        form_.values().set(box->objectName(), number->valueToStore());
+    else if (auto* edit = qobject_cast<QLineEdit*>(box))
+        form_.values().set(box->objectName(), edit->text());
 }
 
 QWidget* TdlgSurveyDataForm::box(const QString& fieldName) const {
@@ -563,102 +580,40 @@ void TdlgSurveyDataForm::applyCatalogueLimits() {
     }
 }
 
-void TdlgSurveyDataForm::ReadRecord(const QVariantMap& row) {
-    applyCatalogueLimits();
-    for (const shell::TFieldData& f : catalogue_) {
-        QWidget* w = boxes_.value(f.FieldName);
-        if (!w)
+void TdlgSurveyDataForm::showValues() {
+    const RecordValues& values = form_.values();
+    showing_ = true;
+    for (auto it = boxes_.constBegin(); it != boxes_.constEnd(); ++it) {
+        const QString& field = it.key();
+        if (!values.holds(field))
             continue;
-        const QVariant v = row.value(f.FieldName);
-        if (auto* number = qobject_cast<TNumberEdit*>(w)) {
-            // Exactly as stored: a value the box would not take is shown
+        if (auto* number = qobject_cast<TNumberEdit*>(it.value())) {
+            // Exactly as held: a value the box would not take is shown
             // flagged, never rounded or clamped.
-            number->setStoredValue(v);
-        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            edit->setText(v.isNull() ? QString() : v.toString());
+            number->setStoredValue(values.value(field));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(it.value())) {
+            const QString text = values.text(field);
+            if (edit->text() != text)
+                edit->setText(text);
         }
+        it.value()->setEnabled(form_.boxOpen(field));
     }
-    form_.recordReplaced();
-}
-
-QVariantMap TdlgSurveyDataForm::WrittenValues() {
-    QVariantMap values;
-    for (const shell::TFieldData& f : catalogue_) {
-        QWidget* w = boxes_.value(f.FieldName);
-        if (!w)
-            continue;
-        if (auto* number = qobject_cast<TNumberEdit*>(w)) {
-            // What the person typed is whole where the field is whole and
-            // within its limits; a value nobody touched goes back unchanged.
-            values.insert(f.FieldName, number->valueToStore());
-        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            values.insert(f.FieldName, edit->text().trimmed());
-        }
-    }
-    return values;
-}
-
-void TdlgSurveyDataForm::PrepareNewRecord() {
-    applyCatalogueLimits();
-    for (const shell::TFieldData& f : catalogue_) {
-        QWidget* w = boxes_.value(f.FieldName);
-        if (auto* number = qobject_cast<TNumberEdit*>(w)) {
-            if (f.QueryType == shell::QueryType::YesNo) {
-                number->setLimits(YesNoLimits());
-                number->setValue(0);
-            } else if (f.ID > 6) {
-                number->setValue(0);
-            }
-        } else if (auto* edit = qobject_cast<QLineEdit*>(w);
-                   edit && f.QueryType == shell::QueryType::Text) {
-            edit->clear();
-        }
-    }
-    form_.recordReplaced();
-}
-
-int TdlgSurveyDataForm::levelCode() const {
-    return int(qobject_cast<TNumberEdit*>(boxes_.value(shell::kLevelField))->integerValue());
-}
-
-int TdlgSurveyDataForm::stateCode() const {
-    return int(
-        qobject_cast<TNumberEdit*>(boxes_.value(shell::kReportingStateField))->integerValue());
+    showing_ = false;
 }
 
 void TdlgSurveyDataForm::ApplyLevelRules(int level) {
-    qobject_cast<TNumberEdit*>(boxes_.value(shell::kLevelField))->setValue(level);
-    for (const RecordForm::LevelBox& levelBox : form_.levelBoxes(level, stateCode())) {
-        QWidget* w = boxes_.value(levelBox.field);
-        if (!w)
-            continue;
-        w->setEnabled(levelBox.open);
-        if (!levelBox.open) {
-            // A box that holds nothing keeps holding nothing (not 0).
-            if (auto* number = qobject_cast<TNumberEdit*>(w); number && number->value() != 0)
-                number->setValue(0);
-            else if (auto* edit = qobject_cast<QLineEdit*>(w))
-                edit->clear();
-        }
-    }
+    form_.applyLevelRules(level);
+    showValues();
 }
 
 void TdlgSurveyDataForm::ApplyReportingState(int state) {
-    qobject_cast<TNumberEdit*>(boxes_.value(shell::kReportingStateField))->setValue(state);
     const bool answering = form_.applyReportingState(state);
     if (!answering)
         editor_.ClearLogicErrors();
     showSaves();
-    for (const QString& field : form_.surveyBoxes()) {
-        auto* number = qobject_cast<TNumberEdit*>(boxes_.value(field));
-        if (!number)
-            continue;
-        number->setEnabled(answering);
-        if (!answering)
-            number->setValue(0);
-    }
     if (answering)
-        ApplyLevelRules(levelCode());
+        form_.applyLevelRules(levelCode());
+    showValues();
 }
 
 QList<QWidget*> TdlgSurveyDataForm::tabStops(int page) const {

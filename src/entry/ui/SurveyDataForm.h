@@ -81,21 +81,17 @@ public:
     // Closing asks to save unsaved changes first.
     void reject() override;
 
-    // Reads a stored row (column name -> value) into the bound boxes.
-    void ReadRecord(const QVariantMap& row) override;
-    // The bound boxes' values as the row is to store them.
-    QVariantMap WrittenValues() override;
-    // Empties the boxes for a new record.
-    void PrepareNewRecord() override;
-    std::optional<double> boxValue(const QString& name) const override;
-
-    void ShowProposedCover(double unitCode, const LastCover& last) override;
-    LastCover enteredCover() const override;
+    // The boxes show the editor's RecordForm: its values, and which boxes the
+    // level and reporting-state rules leave open.
+    void showValues() override;
+    void showProposedCover() override;
     void RunCoverExits() override;
-    void ApplyLevelRules(int level) override;
+    // A level or reporting state chosen or read: the form applies its rules
+    // and the boxes follow.
+    void ApplyLevelRules(int level);
     void ApplyReportingState(int state);
-    int levelCode() const override;
-    int stateCode() const override;
+    int levelCode() const { return form_.levelCode(); }
+    int stateCode() const { return form_.reportingState(); }
 
     void ShowCoverPage() override;
     void FocusFirstField() override;
@@ -148,7 +144,9 @@ private:
     QWidget* buildCover();
     QWidget* buildSurveyPage(int index);
     void buildButtons();
+    // Binds a box to its field: what the box holds is forwarded to the form.
     void bindBox(QWidget* box);
+    void takeBoxValue(QWidget* box);
     void MarkModified();
     // The code beside its name, in the form and for the code menu's check mark.
     void holdCode(HeldCode which, const QString& nameBox, int code);
@@ -175,6 +173,8 @@ private:
     shell::TMenuItemDataArray levels_;
     shell::TMenuItemDataArray states_;
     bool loaded_ = false;
+    // The boxes are being filled from the form: nothing to forward back.
+    bool showing_ = false;
     QString preferredInputMethod_;
     QString lastInputMethodRequest_;
 

@@ -1,7 +1,6 @@
 // The entry dialog's side of a record's life: what the record editor asks of
 // the boxes, buttons and pages, and the guards in front of page changes and
 // closing.
-#include "NumberEdit.h"
 #include "SurveyDataForm.h"
 #include "check/ui/MessageListWinForm.h"
 #include "entry/EntryLayout.h"
@@ -19,17 +18,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <tuple>
+#include <utility>
 
 namespace kestrune::entry {
-
-namespace {
-
-TNumberEdit* numberBox(QWidget* box) {
-    return qobject_cast<TNumberEdit*>(box);
-}
-
-} // namespace
 
 void TdlgSurveyDataForm::showEvent(QShowEvent* event) {
     // The window system's own show events (a restore) do not load anything.
@@ -112,39 +103,18 @@ QWidget* TdlgSurveyDataForm::boxNamed(const QString& name) const {
     return nullptr;
 }
 
-std::optional<double> TdlgSurveyDataForm::boxValue(const QString& name) const {
-    QWidget* box = boxNamed(name);
-    if (auto* number = numberBox(box))
-        return number->value();
-    if (auto* edit = qobject_cast<QLineEdit*>(box))
-        return edit->text().trimmed().toDouble();
-    return std::nullopt;
-}
-
-void TdlgSurveyDataForm::ShowProposedCover(double unitCode, const LastCover& last) {
-    numberBox(boxes_.value(shell::kUnitCodeField))->setValue(unitCode);
-    numberBox(boxes_.value(shell::kRegionField))->setValue(last.region);
+void TdlgSurveyDataForm::showProposedCover() {
+    showValues();
     auto* region = qobject_cast<QLineEdit*>(boxes_.value(QStringLiteral("CityNameCtrl")));
-    holdCode(HeldCode::Region, region->objectName(), last.region);
-    region->setText(last.region > 0 ? RegionName(connection_, last.region, ui_) : QString());
-    for (const auto& [held, codeBox, nameBox] :
-         {std::tuple{HeldCode::Level, shell::kLevelField, QStringLiteral("LevelName")},
-          {HeldCode::ReportingState, shell::kReportingStateField, QStringLiteral("StateName")}}) {
-        numberBox(boxes_.value(codeBox))->setValue(0);
+    const int regionCode = form_.heldCode(HeldCode::Region);
+    shell::SetHeldCode(region, regionCode);
+    region->setText(regionCode > 0 ? RegionName(connection_, regionCode, ui_) : QString());
+    for (const auto& [held, nameBox] : {std::pair{HeldCode::Level, QStringLiteral("LevelName")},
+                                        {HeldCode::ReportingState, QStringLiteral("StateName")}}) {
         auto* names = qobject_cast<QLineEdit*>(boxes_.value(nameBox));
-        holdCode(held, nameBox, 0);
+        shell::SetHeldCode(names, form_.heldCode(held));
         names->clear();
     }
-    qobject_cast<QLineEdit*>(boxes_.value(shell::kFillerField))->setText(last.filler);
-    qobject_cast<QLineEdit*>(boxes_.value(shell::kPhoneField))->setText(last.phone);
-}
-
-LastCover TdlgSurveyDataForm::enteredCover() const {
-    LastCover cover;
-    cover.region = int(numberBox(boxes_.value(shell::kRegionField))->integerValue());
-    cover.filler = qobject_cast<QLineEdit*>(boxes_.value(shell::kFillerField))->text();
-    cover.phone = qobject_cast<QLineEdit*>(boxes_.value(shell::kPhoneField))->text();
-    return cover;
 }
 
 void TdlgSurveyDataForm::RunCoverExits() {
