@@ -1,45 +1,17 @@
 #include "CheckCommand.h"
 
 #include "CheckDatabase.h"
+#include "support/CapturedConsole.h"
 
 #include <QFile>
 #include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace kestrune;
+using kestrune::testing::CapturedConsole;
 using kestrune::testing::CheckDatabase;
 
 namespace {
-
-// A console whose messages land in files the test reads back.
-class CapturedConsole {
-public:
-    CapturedConsole() : out_(std::tmpfile()), err_(std::tmpfile()), ui(out_, err_) {
-        ui.setQuiet(true);
-    }
-    ~CapturedConsole() {
-        std::fclose(out_);
-        std::fclose(err_);
-    }
-    QString messages() const { return read(out_); }
-    QString errors() const { return read(err_); }
-
-private:
-    static QString read(FILE* file) {
-        std::fflush(file);
-        std::rewind(file);
-        QByteArray bytes;
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            bytes.append(buffer, qsizetype(n));
-        return QString::fromUtf8(bytes);
-    }
-    FILE* out_;
-    FILE* err_;
-
-public:
-    shell::ConsoleInteraction ui;
-};
 
 struct Result {
     int code;

@@ -5,19 +5,14 @@
 #include <QDir>
 #include <QStringEncoder>
 #include <QStringList>
-#include <stdexcept>
 
 namespace kestrune::testing {
 
 CheckDatabase::CheckDatabase() : oldTemp_(qgetenv("TEMP")) {
     qputenv("TEMP", temp_.path().toUtf8());
-    env_.installDatabase();
-    if (!survey_.OpenDatabase(ui))
-        throw std::runtime_error("the installed database does not open");
 }
 
 CheckDatabase::~CheckDatabase() {
-    survey_.close();
     if (oldTemp_.isNull())
         qunsetenv("TEMP");
     else

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "shell/SurveyDatabase.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <QTemporaryDir>
 #include <QVariant>
@@ -10,18 +8,17 @@
 
 namespace kestrune::testing {
 
-// The installed survey database, opened as the program opens it, in a private
-// program folder, with TEMP pointing to a private folder for the report.
-class CheckDatabase {
+// A started session on the installed survey database, with TEMP pointing to a
+// private folder for the report.
+class CheckDatabase : public StartedSession {
 public:
     CheckDatabase();
     ~CheckDatabase();
 
-    db::Connection& connection() { return survey_.connection(); }
-    QString label() const { return survey_.label(); }
-    QString databasePath() const { return survey_.currentPath(); }
+    QString label() const { return session.database.label(); }
+    QString databasePath() const { return session.database.currentPath(); }
     QString tempFolder() const { return temp_.path(); }
-    QString programFolder() const { return env_.programFolder(); }
+    QString programFolder() const { return env.programFolder(); }
     QString reportPath() const;
 
     // One dt_data row: the unit code and name, level code c904, reporting
@@ -32,13 +29,9 @@ public:
     // Sets a field's caption in the catalogue, so that tests name their own.
     void setCaption(const QString& field, const QString& caption);
 
-    ScriptedInteraction ui;
-
 private:
-    TestEnvironment env_;
     QTemporaryDir temp_;
     QByteArray oldTemp_;
-    shell::SurveyDatabase survey_;
 };
 
 // The bytes a text has in GBK, with each line ended by CR LF.

@@ -3,9 +3,7 @@
 #include "check/RuleExplainer.h"
 #include "check/ui/MessageListWinForm.h"
 #include "schema/Connection.h"
-#include "shell/Startup.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <QMap>
 #include <QTableWidget>
@@ -13,8 +11,7 @@
 
 using namespace kestrune;
 using namespace kestrune::check;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
@@ -39,22 +36,13 @@ TEST(SubstituteValuesTest, NamesBecomeValuesKeywordsStay) {
     EXPECT_EQ(unknown.unknownNames, QStringList{"q1"});
 }
 
-class PageRulesTest : public ::testing::Test {
+class PageRulesTest : public StartedSessionTest {
 protected:
-    void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(shell::StartSession(session, ui));
-        explainer = std::make_unique<RuleExplainer>(session.database.connection(), ui);
-    }
     PageRuleCheck checker(const QMap<QString, double>& values) {
-        return PageRuleCheck(session.database.connection(), *explainer, ui, list,
-                             valuesFrom(values));
+        return PageRuleCheck(connection(), explainer, ui, list, valuesFrom(values));
     }
 
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    shell::Session session;
-    std::unique_ptr<RuleExplainer> explainer;
+    RuleExplainer explainer{connection(), ui};
     LogicErrorList list;
 };
 
@@ -105,9 +93,8 @@ TEST_F(PageRulesTest, AllPagesCollectTheirMessagesInPageOrder) {
 }
 
 TEST_F(PageRulesTest, AnExpressionTheEngineRefusesIsShownAndEndsThePage) {
-    session.database.connection().execute(
-        "insert into dt_logic (page_id, expression, rule, explain, focus) values "
-        "(13, 'y001 >', 'bad', 'y001', 'y001')");
+    connection().execute("insert into dt_logic (page_id, expression, rule, explain, focus) values "
+                         "(13, 'y001 >', 'bad', 'y001', 'y001')");
     auto check = checker({});
     check.CheckPage(13, true);
     ASSERT_FALSE(ui.messages.empty());

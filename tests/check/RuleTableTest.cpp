@@ -11,25 +11,12 @@ using namespace kestrune::check;
 
 namespace {
 
-TEST(RuleTableTest, NinetySixRulesInOrderGroupedByTheEntryPages) {
+// The number is the order of evaluation and names the rule in reports.
+TEST(RuleTableTest, NinetySixRulesNumberedInTheirOrder) {
     const auto rules = builtInRules();
     ASSERT_EQ(rules.size(), 96u);
-    struct Page {
-        const char16_t* table;
-        int first;
-        int last;
-    };
-    const Page pages[] = {{u"表1", 1, 6},       {u"表2", 7, 20},   {u"表3", 21, 35},
-                          {u"表3续", 36, 38},   {u"表4", 39, 47},  {u"表5", 48, 50},
-                          {u"表6", 51, 58},     {u"表7", 59, 65},  {u"表9", 66, 67},
-                          {u"表10", 68, 68},    {u"表11", 69, 70}, {u"附表1", 71, 83},
-                          {u"附表1续", 84, 92}, {u"附表2", 93, 96}};
-    for (const Page& page : pages) {
-        for (int n = page.first; n <= page.last; ++n) {
-            EXPECT_EQ(rules[size_t(n - 1)].number, n);
-            EXPECT_EQ(rules[size_t(n - 1)].table, QStringView(page.table)) << "rule " << n;
-        }
-    }
+    for (size_t i = 0; i < rules.size(); ++i)
+        EXPECT_EQ(rules[i].number, int(i + 1));
 }
 
 TEST(RuleTableTest, TextsKeepTheirOwnSpacingAndWording) {

@@ -3,9 +3,9 @@
 #include "schema/Connection.h"
 #include "schema/ProtectedFile.h"
 #include "shell/ProgramFolder.h"
+#include "support/CapturedConsole.h"
 #include "support/TestEnvironment.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace kestrune;
@@ -19,29 +19,13 @@ struct GenerateRun {
     QString messages;
 };
 
-QString contentsOf(FILE* file) {
-    QByteArray bytes;
-    rewind(file);
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    fclose(file);
-    return QString::fromUtf8(bytes);
-}
-
 GenerateRun generate(const QStringList& arguments) {
-    FILE* messagesOut = tmpfile();
-    FILE* messagesErr = tmpfile();
     QString out;
     QTextStream stream(&out);
-    int code;
-    {
-        shell::ConsoleInteraction ui(messagesOut, messagesErr);
-        code = cli::runGenerate(arguments, ui, stream);
-    }
+    kestrune::testing::CapturedConsole console(false);
+    const int code = cli::runGenerate(arguments, console.ui, stream);
     stream.flush();
-    return {code, out, contentsOf(messagesOut) + contentsOf(messagesErr)};
+    return {code, out, console.messages() + console.errors()};
 }
 
 qint64 recordsIn(const QString& path) {

@@ -2,9 +2,7 @@
 
 #include "entry/LevelRule.h"
 #include "schema/Connection.h"
-#include "shell/Startup.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -14,8 +12,8 @@
 
 using namespace kestrune;
 using kestrune::cli::generateRecords;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSession;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
@@ -36,14 +34,9 @@ std::vector<CatalogueField> surveyFields(db::Connection& db) {
     return fields;
 }
 
-class RecordGeneratorTest : public ::testing::Test {
+class RecordGeneratorTest : public StartedSessionTest {
 protected:
-    void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(shell::StartSession(session, ui));
-    }
-
-    db::Connection& db() { return session.database.connection(); }
+    db::Connection& db() { return connection(); }
     qint64 count(const QString& sql, const QVariantList& params = {}) {
         return db().scalar(sql, params).toLongLong();
     }
@@ -61,10 +54,6 @@ protected:
         }
         return broken;
     }
-
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    shell::Session session;
 };
 
 TEST_F(RecordGeneratorTest, AddsTheRecordsWithFreshTwelveDigitUnitCodes) {
@@ -217,15 +206,10 @@ TEST_F(RecordGeneratorTest, MostRecordsBreakNoPageRuleAndRecordStateSaysWhichDo)
 
 // Every row in id order, every column.
 std::vector<QVariantList> recordsMadeWith(quint64 seed) {
-    TestEnvironment env;
-    env.installDatabase();
-    ScriptedInteraction ui;
-    shell::Session session;
-    if (!shell::StartSession(session, ui))
-        return {};
-    generateRecords(session.database.connection(), 200, seed);
+    StartedSession started;
+    generateRecords(started.connection(), 200, seed);
     std::vector<QVariantList> records;
-    auto rows = session.database.connection().query("select * from dt_data order by id");
+    auto rows = started.connection().query("select * from dt_data order by id");
     for (rows.first(); !rows.eof(); rows.next()) {
         QVariantList values;
         for (int column = 0; column < rows.columnCount(); ++column)

@@ -1,9 +1,7 @@
 #include "entry/RegionChoice.h"
 #include "entry/ui/CityNameForm.h"
 #include "schema/Connection.h"
-#include "shell/Startup.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -13,24 +11,9 @@
 #include <gtest/gtest.h>
 
 using namespace kestrune::entry;
-using kestrune::db::Connection;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
-
-class RegionTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(kestrune::shell::StartSession(session, ui));
-    }
-    Connection& connection() { return session.database.connection(); }
-
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    kestrune::shell::Session session;
-};
 
 int RowOf(const RegionRows& rows, int id) {
     for (int row = 0; row < int(rows.size()); ++row) {
@@ -44,7 +27,7 @@ int IdAt(const RegionRows& rows, int row) {
     return row >= 0 && row < int(rows.size()) ? rows[row].id : 0;
 }
 
-using RegionNameTest = RegionTest;
+using RegionNameTest = StartedSessionTest;
 
 TEST_F(RegionNameTest, NamesSixDigitCodesOnly) {
     EXPECT_EQ(RegionName(connection(), 130102, ui), "河北省石家庄市长安区");
@@ -64,7 +47,7 @@ TEST_F(RegionNameTest, NamesSixDigitCodesOnly) {
         QStringList{"运行中发生错误：no such table: CT_CityName,请与系统管理员或软件发行者联系。"});
 }
 
-using RegionChoiceTest = RegionTest;
+using RegionChoiceTest = StartedSessionTest;
 
 TEST_F(RegionChoiceTest, ListsReadTheirLevelsInCodeOrder) {
     const RegionRows provinces = ProvinceRows(connection());
@@ -173,7 +156,7 @@ TEST_F(RegionChoiceTest, CodesMissingFromTheListsFallBackToTheProvince) {
     EXPECT_EQ(province.name(), "河北省");
 }
 
-class CityNameFormTest : public RegionTest {
+class CityNameFormTest : public StartedSessionTest {
 protected:
     static QString current(QTableWidget* list) {
         return list->currentItem() ? list->currentItem()->text() : QString();
@@ -200,8 +183,7 @@ TEST_F(CityNameFormTest, LayoutAndTheStartAtBeijing) {
     EXPECT_EQ(form.cancelButton()->text(), "取消选择");
     const QList<QLabel*> labels = form.findChildren<QLabel*>();
     ASSERT_EQ(labels.size(), 1);
-    EXPECT_EQ(labels.front()->text(),
-              "说明：基于国家统计局公布的《2020年统计用区划代码》编排");
+    EXPECT_EQ(labels.front()->text(), "说明：基于国家统计局公布的《2020年统计用区划代码》编排");
     EXPECT_EQ(form.provinceList()->rowCount(), 31);
     form.show();
     EXPECT_EQ(current(form.provinceList()), "北京市");

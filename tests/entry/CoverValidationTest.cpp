@@ -4,9 +4,7 @@
 #include "schema/Connection.h"
 #include "schema/EngineError.h"
 #include "shell/CodeList.h"
-#include "shell/Startup.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -28,11 +26,8 @@ namespace {
 
 using namespace kestrune::entry;
 using kestrune::shell::LoadCodeList;
-using kestrune::shell::Session;
-using kestrune::shell::StartSession;
 using kestrune::shell::TMenuItemDataArray;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 TEST(CoverRulesTest, OnlyAsciiLettersAndDigitsCountAsLatin) {
     EXPECT_TRUE(HasLatinOrDigit("王a"));
@@ -81,11 +76,9 @@ TEST(CoverRulesTest, KeysTheCoverTextBoxesTakeOrRefuse) {
 
 // The cover of a record on the installed survey database, complete unless a
 // test breaks one of its values.
-class CoverValidationTest : public ::testing::Test {
+class CoverValidationTest : public StartedSessionTest {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(StartSession(session, ui));
         levels = LoadCodeList(db(), "CT_LevelCode");
         states = LoadCodeList(db(), "ct_state");
         cover.unitCode = "110000000001";
@@ -98,7 +91,7 @@ protected:
         cover.adding = true;
     }
 
-    kestrune::db::Connection& db() { return session.database.connection(); }
+    kestrune::db::Connection& db() { return connection(); }
 
     std::optional<CoverFailure> validate() {
         return ValidateCover(cover, CoverLookups{db(), ui, levels, states});
@@ -109,9 +102,6 @@ protected:
                      {unitCode.toDouble(), "已有工会"});
     }
 
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    Session session;
     TMenuItemDataArray levels;
     TMenuItemDataArray states;
     CoverValues cover;

@@ -8,10 +8,8 @@
 #include "schema/Statement.h"
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
-#include "shell/Startup.h"
 #include "shell/ui/ToolForm.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 #include "support/Typing.h"
 
 #include <QLineEdit>
@@ -28,11 +26,9 @@ constexpr double kFirstCode = 130102000001.0;
 
 // The entry dialog on a fresh copy of the installed database, with the
 // record list the main window would hand over.
-class EntryDialogFixture : public ::testing::Test {
+class EntryDialogFixture : public StartedSessionTest {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(shell::StartSession(session, ui));
         const shell::TFieldDataArray catalogue = shell::ReadFieldCatalogue(connection());
         list = std::make_unique<shell::RecordList>(connection());
         list->setColumns(shell::VisibleColumns(catalogue));
@@ -41,7 +37,6 @@ protected:
     }
     void TearDown() override { form->hide(); }
 
-    db::Connection& connection() { return session.database.connection(); }
     RecordEditor& editor() { return *editor_; }
     TNumberEdit* number(const QString& name) { return qobject_cast<TNumberEdit*>(form->box(name)); }
     QLineEdit* text(const QString& name) { return qobject_cast<QLineEdit*>(form->box(name)); }
@@ -120,9 +115,6 @@ protected:
         return result;
     }
 
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    shell::Session session;
     shell::TToolForm codeMenu;
     std::unique_ptr<shell::RecordList> list;
     std::unique_ptr<RecordEditor> editor_;

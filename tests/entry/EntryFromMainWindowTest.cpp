@@ -1,15 +1,12 @@
 #include "entry/RecordEditor.h"
 #include "entry/ui/SurveyDataForm.h"
 #include "mainwindow/MainForm.h"
-#include "mainwindow/StartWindow.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "schema/Connection.h"
 #include "schema/Statement.h"
 #include "shell/RecordColumns.h"
-#include "shell/Startup.h"
 #include "shell/ui/RecordGrid.h"
 #include "support/QtPrinters.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
 #include "support/Typing.h"
 
 #include <QAction>
@@ -27,8 +24,6 @@ using namespace kestrune;
 using namespace kestrune::shell;
 using namespace kestrune::mainwindow;
 using kestrune::entry::TdlgSurveyDataForm;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
 
 namespace {
 
@@ -42,12 +37,10 @@ void enter(const QString& typed) {
     QTest::keyClick(focused(), Qt::Key_Return);
 }
 
-class EntryFromMainWindowTest : public ::testing::Test {
+class EntryFromMainWindowTest : public kestrune::testing::MainWindowFixture {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        window = StartMainWindow(session, ui);
-        ASSERT_NE(window, nullptr);
+        ASSERT_NO_FATAL_FAILURE(MainWindowFixture::SetUp());
         window->show();
     }
     // Runs `steps` on the modal entry dialog once it is up, then returns
@@ -73,11 +66,6 @@ protected:
         QAbstractItemModel* model = window->recordGrid()->model();
         return model->data(model->index(row, columnOf(field))).toString();
     }
-
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    Session session;
-    std::unique_ptr<TMainForm> window;
 };
 
 TEST_F(EntryFromMainWindowTest, ARecordTypedInIsSavedAndListedWithItsState) {
@@ -109,21 +97,19 @@ TEST_F(EntryFromMainWindowTest, ARecordTypedInIsSavedAndListedWithItsState) {
     EXPECT_EQ(cell(0, "RecordState"), "无逻辑错误");
     EXPECT_TRUE(window->actionByName("actModify")->isEnabled());
     QVariantList stored;
-    session.database.connection().forEachRow(
-        "select c901, c903, c904, c907, z001, z002, RecordState from dt_data", {},
-        [&](const db::Statement& row) {
-            for (int c = 0; c < 7; ++c)
-                stored << row.value(c).toLongLong();
-        });
+    connection().forEachRow("select c901, c903, c904, c907, z001, z002, RecordState from dt_data",
+                            {}, [&](const db::Statement& row) {
+                                for (int c = 0; c < 7; ++c)
+                                    stored << row.value(c).toLongLong();
+                            });
     EXPECT_EQ(stored, (QVariantList{130102000001LL, 130102LL, 4LL, 1LL, 25LL, 12LL, 1LL}));
 }
 
 TEST_F(EntryFromMainWindowTest, ModifyOpensTheCurrentRecordAndMovesThroughTheList) {
     for (int i = 1; i <= 3; ++i)
-        session.database.connection().execute(
-            "insert into dt_data (c901, c902, c903, c904, c907, RecordState) "
-            "values (?, ?, 130102, 4, 1, 1)",
-            {130102000000.0 + i, QString("单位%1").arg(i)});
+        connection().execute("insert into dt_data (c901, c902, c903, c904, c907, RecordState) "
+                             "values (?, ?, 130102, 4, 1, 1)",
+                             {130102000000.0 + i, QString("单位%1").arg(i)});
     window->refreshList();
     window->recordList().setCurrentRow(1);
     window->recordGrid()->showList();

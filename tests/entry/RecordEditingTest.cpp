@@ -8,17 +8,13 @@
 #include "schema/Statement.h"
 #include "shell/RecordColumns.h"
 #include "shell/RecordList.h"
-#include "shell/Startup.h"
 #include "shell/WindowPlacement.h"
 #include "shell/ui/ToolForm.h"
 #include "support/QtPrinters.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
 #include "support/Typing.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,8 +27,6 @@
 
 using namespace kestrune;
 using namespace kestrune::entry;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
 
 namespace {
 
@@ -322,23 +316,6 @@ TEST_F(RecordEditingTest, ChangingTheCodeOfAnEditedRecordKeepsItCurrent) {
     EXPECT_EQ(editor().storedCode(), 130102000009.0);
     EXPECT_EQ(list->currentCode(), 130102000009.0);
     EXPECT_EQ(codesAndStates().last(), (QVariantList{130102000009LL, "甲", 1}));
-}
-
-TEST_F(RecordEditingTest, ScreenshotOfARecordWithItsLogicErrors) {
-    for (int i = 0; i < 3; ++i)
-        storeRecord(kFirstCode + i, QString("单位%1").arg(i + 1));
-    open(false, 1);
-    breakPageRule();
-    type("c902", "单位2");
-    form->button("tbCheck")->click();
-    ASSERT_TRUE(form->messageList()->isVisible());
-    // At the form's size, as on a screen that holds it (the test screen is smaller).
-    form->resize(TdlgSurveyDataForm::kClientWidth, TdlgSurveyDataForm::kClientHeight);
-    QApplication::processEvents();
-    const QDir folder(QStringLiteral(KESTRUNE_SCREENSHOT_DIR));
-    QDir().mkpath(folder.path());
-    EXPECT_TRUE(form->grab().save(folder.filePath("entry-editing.png")));
-    EXPECT_TRUE(form->messageList()->grab().save(folder.filePath("logic-error-list.png")));
 }
 
 TEST_F(RecordEditingTest, CtrlSSavesOnlyWhileTemporarySavingIsOffered) {

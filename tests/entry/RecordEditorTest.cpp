@@ -11,14 +11,14 @@
 #include "shell/Startup.h"
 #include "shell/SurveyTerms.h"
 #include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrune;
 using namespace kestrune::entry;
 using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
@@ -49,17 +49,14 @@ private:
     bool loaded_ = false;
 };
 
-class RecordEditorTest : public ::testing::Test {
+class RecordEditorTest : public StartedSessionTest {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(shell::StartSession(session, ui));
         editor = std::make_unique<RecordEditor>(connection(), ui,
                                                 shell::ReadFieldCatalogue(connection()));
         editor->attach(pages);
         StoreLastCover({130102, "张三", "0311-86012345"});
     }
-    db::Connection& connection() { return session.database.connection(); }
     // A new record, its cover filled in as a person would.
     void startNewRecord(int reportingState = 1) {
         editor->setAdding(true);
@@ -84,9 +81,6 @@ protected:
         return rows;
     }
 
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    shell::Session session;
     FakePages pages;
     std::unique_ptr<RecordEditor> editor;
 };

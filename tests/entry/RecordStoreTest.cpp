@@ -2,26 +2,19 @@
 
 #include "schema/Connection.h"
 #include "schema/EngineError.h"
-#include "shell/Startup.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrune;
 using namespace kestrune::entry;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
-class RecordStoreTest : public ::testing::Test {
+class RecordStoreTest : public StartedSessionTest {
 protected:
-    void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(shell::StartSession(session, ui));
-    }
-    db::Connection& c() { return session.database.connection(); }
+    db::Connection& c() { return connection(); }
     QString row(double code) {
         return c()
             .scalar("select c902 || '|' || ifnull(z001,'') || '|' || RecordState from dt_data "
@@ -29,10 +22,6 @@ protected:
                     {code})
             .toString();
     }
-
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    shell::Session session;
 };
 
 TEST_F(RecordStoreTest, NextUnitCodeIsOneAboveTheHighest) {

@@ -5,14 +5,11 @@
 #include "entry/ui/NumberEdit.h"
 #include "schema/Connection.h"
 #include "shell/RecordColumns.h"
-#include "shell/Startup.h"
 #include "shell/WindowPlacement.h"
 #include "shell/ui/ToolForm.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,8 +23,7 @@
 
 using namespace kestrune;
 using namespace kestrune::entry;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
@@ -85,15 +81,12 @@ TEST(FieldValuesTest, DisplayAndLimits) {
     EXPECT_EQ(CatalogueLimits(8, shell::QueryType::WholeNumber)->maximum, 99999999999999.0);
 }
 
-class SurveyDataFormTest : public ::testing::Test {
+class SurveyDataFormTest : public StartedSessionTest {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(shell::StartSession(session, ui));
-        catalogue = shell::ReadFieldCatalogue(session.database.connection());
-        editor = std::make_unique<RecordEditor>(session.database.connection(), ui, catalogue);
-        form = std::make_unique<TdlgSurveyDataForm>(*editor, session.database.connection(), ui,
-                                                    codeMenu);
+        catalogue = shell::ReadFieldCatalogue(connection());
+        editor = std::make_unique<RecordEditor>(connection(), ui, catalogue);
+        form = std::make_unique<TdlgSurveyDataForm>(*editor, connection(), ui, codeMenu);
         form->editor().setAdding(true);
         form->LoadCodeLists();
         editor->form().prepareNew();
@@ -101,9 +94,6 @@ protected:
     }
     TNumberEdit* number(const QString& name) { return qobject_cast<TNumberEdit*>(form->box(name)); }
 
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    shell::Session session;
     shell::TFieldDataArray catalogue;
     shell::TToolForm codeMenu;
     std::unique_ptr<RecordEditor> editor;
@@ -248,8 +238,7 @@ TEST_F(SurveyDataFormTest, CoverBoxesCheckWhatThePersonLeaves) {
 }
 
 TEST_F(SurveyDataFormTest, ValidatingTheCoverStopsAtTheFirstBrokenRule) {
-    session.database.connection().execute(
-        "insert into dt_data (c901, c902) values (130102000001, '甲')");
+    connection().execute("insert into dt_data (c901, c902) values (130102000001, '甲')");
     auto* code = qobject_cast<QLineEdit*>(form->box("c901"));
     code->setText("130102000001");
     qobject_cast<QLineEdit*>(form->box("c902"))->setText("长安区总工会");
@@ -276,8 +265,8 @@ TEST_F(SurveyDataFormTest, ACatalogueRowWithoutABoxIsLeftAlone) {
     extra.QueryType = shell::QueryType::WholeNumber;
     extra.Rule = "in [1]";
     withExtra.push_back(extra);
-    RecordEditor otherEditor(session.database.connection(), ui, withExtra);
-    TdlgSurveyDataForm other(otherEditor, session.database.connection(), ui, codeMenu);
+    RecordEditor otherEditor(connection(), ui, withExtra);
+    TdlgSurveyDataForm other(otherEditor, connection(), ui, codeMenu);
     other.LoadCodeLists();
     otherEditor.form().prepareNew();
     otherEditor.form().read({{"q999", 5}, {"z001", 3}});
@@ -305,20 +294,6 @@ TEST_F(SurveyDataFormTest, NotesFollowThePage) {
     form->LoadNotes("TableNotesJG-99");
     EXPECT_TRUE(form->rtfNotes()->toPlainText().isEmpty());
     qputenv("KESTRUNE_HOME", env.programFolder().toUtf8());
-}
-
-TEST_F(SurveyDataFormTest, ScreenshotsOfTheCoverAndPage3) {
-    form->show();
-    // At the form's size, as on a screen that holds it (the test screen is smaller).
-    form->resize(TdlgSurveyDataForm::kClientWidth, TdlgSurveyDataForm::kClientHeight);
-    const QString folder = QStringLiteral(KESTRUNE_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    form->DataPage()->setCurrentIndex(0);
-    QApplication::processEvents();
-    EXPECT_TRUE(form->grab().save(QDir(folder).filePath("entry-cover.png")));
-    form->DataPage()->setCurrentIndex(3);
-    QApplication::processEvents();
-    EXPECT_TRUE(form->grab().save(QDir(folder).filePath("entry-page3.png")));
 }
 
 TEST_F(SurveyDataFormTest, TheCoverBoxesHintAndTheRegionCodeShowsItsZero) {

@@ -1,16 +1,11 @@
-#include "RecordGenerator.h"
 #include "entry/ui/SurveyDataForm.h"
 #include "mainwindow/MainForm.h"
-#include "mainwindow/StartWindow.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "schema/Connection.h"
-#include "shell/Startup.h"
 #include "shell/ui/RecordGrid.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -24,8 +19,6 @@
 
 using namespace kestrune::shell;
 using namespace kestrune::mainwindow;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
 
 namespace {
 
@@ -43,27 +36,7 @@ QStringList captionsOf(const QList<QAction*>& actions) {
     return captions;
 }
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        env.installDatabase();
-        window = StartMainWindow(session, ui);
-        ASSERT_NE(window, nullptr);
-    }
-
-    void addRecords(int n) {
-        for (int i = 1; i <= n; ++i)
-            session.database.connection().execute(
-                "insert into dt_data (c901, c902, RecordState) values (?, ?, 1)",
-                {100000000000.0 + i, QString("单位%1").arg(i)});
-        window->refreshList();
-    }
-
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    Session session;
-    std::unique_ptr<TMainForm> window;
-};
+using MainWindowTest = kestrune::testing::MainWindowFixture;
 
 TEST_F(MainWindowTest, GroupBarMenusAndPopupInTheirOrder) {
     QToolBox* bar = window->groupBar();
@@ -199,17 +172,6 @@ TEST_F(MainWindowTest, TheMainWindowFitsA1366By768ScreenLessATaskBar) {
         const QRect at(part->mapTo(window.get(), QPoint(0, 0)), part->size());
         EXPECT_TRUE(inside.contains(at)) << part->objectName().toStdString();
     }
-}
-
-TEST_F(MainWindowTest, ScreenshotOfTheMainWindow) {
-    kestrune::cli::generateRecords(session.database.connection(), 40, 7);
-    window->refreshList();
-    window->resize(1100, 700);
-    window->show();
-    QApplication::processEvents();
-    const QString folder = QStringLiteral(KESTRUNE_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    EXPECT_TRUE(window->grab().save(QDir(folder).filePath("main-window.png")));
 }
 
 } // namespace

@@ -4,9 +4,7 @@
 #include "shell/RecordList.h"
 #include "shell/Registry.h"
 #include "shell/Settings.h"
-#include "shell/Startup.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,30 +13,23 @@
 using namespace kestrune;
 using namespace kestrune::shell;
 using kestrune::testing::readFile;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
-class MaintenanceTest : public ::testing::Test {
+class MaintenanceTest : public StartedSessionTest {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(StartSession(session, ui));
         for (int i = 1; i <= 5; ++i)
-            session.database.connection().execute(
-                "insert into dt_data (c901, c902, RecordState) values (?, ?, 1)",
-                {100000000000.0 + i, QString("单位%1").arg(i)});
+            connection().execute("insert into dt_data (c901, c902, RecordState) values (?, ?, 1)",
+                                 {100000000000.0 + i, QString("单位%1").arg(i)});
         list.open();
         list.setCurrentRow(2);
         WriteRegText("Personal", env.path("documents"), RegistryRoot::CurrentUser,
                      kShellFoldersKey);
     }
 
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    Session session;
-    RecordList list{session.database.connection()};
+    RecordList list{connection()};
 };
 
 TEST_F(MaintenanceTest, BackupNameRule) {

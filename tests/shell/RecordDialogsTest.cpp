@@ -1,8 +1,7 @@
 #include "mainwindow/MainForm.h"
-#include "mainwindow/StartWindow.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "schema/Connection.h"
 #include "shell/RecordList.h"
-#include "shell/Startup.h"
 #include "shell/ui/DeleteForm.h"
 #include "shell/ui/LocateForm.h"
 #include "shell/ui/QueryListForm.h"
@@ -11,8 +10,6 @@
 #include "shell/ui/SearchForm.h"
 #include "shell/ui/ShowForm.h"
 #include "shell/ui/ToolForm.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,8 +25,6 @@
 
 using namespace kestrune::shell;
 using namespace kestrune::mainwindow;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
 
 namespace {
 
@@ -48,17 +43,11 @@ double contrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-class RecordDialogsTest : public ::testing::Test {
+class RecordDialogsTest : public kestrune::testing::MainWindowFixture {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        window = StartMainWindow(session, ui);
-        ASSERT_NE(window, nullptr);
-        for (int i = 1; i <= 6; ++i)
-            session.database.connection().execute(
-                "insert into dt_data (c901, c902, RecordState) values (?, ?, 1)",
-                {100000000000.0 + i, QString("单位%1").arg(i)});
-        window->refreshList();
+        ASSERT_NO_FATAL_FAILURE(MainWindowFixture::SetUp());
+        addRecords(6);
     }
 
     TRecordGrid* grid() { return window->recordGrid(); }
@@ -74,11 +63,9 @@ protected:
         return own.isValid() ? own.value<QColor>()
                              : grid()->horizontalHeader()->palette().color(QPalette::ButtonText);
     }
-    int count() {
-        return session.database.connection().scalar("select count(*) from dt_data").toInt();
-    }
+    int count() { return connection().scalar("select count(*) from dt_data").toInt(); }
     QString names() {
-        return session.database.connection()
+        return connection()
             .scalar("select group_concat(c902) from (select c902 from dt_data order by c901)")
             .toString();
     }
@@ -90,11 +77,6 @@ protected:
                                              QItemSelectionModel::Select |
                                                  QItemSelectionModel::Rows);
     }
-
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    Session session;
-    std::unique_ptr<TMainForm> window;
 };
 
 TEST_F(RecordDialogsTest, TitleClicksSortDescendingThenAscendingWithMarks) {
@@ -136,9 +118,7 @@ TEST_F(RecordDialogsTest, DeleteDialogRangeAndSelection) {
     dialog.runDeletion();
     EXPECT_EQ(dialog.toEdit()->text(), "100000000004");
     EXPECT_EQ(count(), 5);
-    EXPECT_EQ(session.database.connection()
-                  .scalar("select count(*) from dt_data where c901=100000000004")
-                  .toInt(),
+    EXPECT_EQ(connection().scalar("select count(*) from dt_data where c901=100000000004").toInt(),
               0);
     EXPECT_EQ(grid()->model()->rowCount(), 5);
 

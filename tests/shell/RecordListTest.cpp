@@ -5,25 +5,20 @@
 #include "shell/RecordColumns.h"
 #include "shell/RecordDeletion.h"
 #include "shell/RecordSearch.h"
-#include "shell/Startup.h"
 #include "shell/TitleSort.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrune;
 using namespace kestrune::shell;
-using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
-class RecordListTest : public ::testing::Test {
+class RecordListTest : public StartedSessionTest {
 protected:
     void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(StartSession(session, ui));
         // Names in an order unlike their codes, one with a quote.
         const QStringList names = {"丙工会", "甲工会", "乙工会", "丁's 工会", "戊工会"};
         for (int i = 0; i < names.size(); ++i)
@@ -34,7 +29,6 @@ protected:
         list.open();
     }
 
-    db::Connection& connection() { return session.database.connection(); }
     int column(const QString& showName) {
         for (size_t i = 0; i < list.columns().size(); ++i)
             if (list.columns()[i].ShowName == showName)
@@ -55,10 +49,7 @@ protected:
         return result;
     }
 
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    Session session;
-    RecordList list{session.database.connection()};
+    RecordList list{connection()};
 };
 
 TEST_F(RecordListTest, RowsComeInCodeOrderWithTheCatalogueColumns) {

@@ -6,8 +6,7 @@
 #include "shell/Maintenance.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
-#include "support/ScriptedInteraction.h"
-#include "support/TestEnvironment.h"
+#include "support/StartedSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,26 +17,16 @@ using namespace kestrune;
 using namespace kestrune::shell;
 using kestrune::testing::readFile;
 using kestrune::testing::ScriptedInteraction;
-using kestrune::testing::TestEnvironment;
+using kestrune::testing::StartedSessionTest;
 
 namespace {
 
-class SharedDatabaseTest : public ::testing::Test {
+class SharedDatabaseTest : public StartedSessionTest {
 protected:
-    void SetUp() override {
-        env.installDatabase();
-        ASSERT_TRUE(StartSession(session, ui));
-        qputenv("TEMP", env.path("").toUtf8());
-    }
+    void SetUp() override { qputenv("TEMP", env.path("").toUtf8()); }
     void TearDown() override { qunsetenv("TEMP"); }
 
-    int records() {
-        return session.database.connection().scalar("select count(*) from dt_data").toInt();
-    }
-
-    TestEnvironment env;
-    ScriptedInteraction ui;
-    Session session;
+    int records() { return connection().scalar("select count(*) from dt_data").toInt(); }
 };
 
 TEST_F(SharedDatabaseTest, CompactionIsRefusedWhileAnotherSessionHasTheFileOpen) {

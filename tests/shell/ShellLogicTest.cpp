@@ -6,16 +6,14 @@
 #include "shell/QuestionLayout.h"
 #include "shell/Registry.h"
 #include "shell/Settings.h"
-#include "shell/Startup.h"
 #include "shell/WheelArrow.h"
 #include "shell/WindowPlacement.h"
-#include "support/ScriptedInteraction.h"
+#include "support/StartedSession.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrune::shell;
-using kestrune::testing::ScriptedInteraction;
 using kestrune::testing::TestEnvironment;
 
 namespace {
@@ -75,13 +73,10 @@ TEST(CodeListTest, LookupsAndRegionParts) {
     EXPECT_EQ(parts.county, 5);
 }
 
-TEST(CodeListTest, CodeTablesAndRegionNamesFromTheDatabase) {
-    TestEnvironment env;
-    env.installDatabase();
-    ScriptedInteraction ui;
-    Session session;
-    ASSERT_TRUE(StartSession(session, ui));
-    auto& c = session.database.connection();
+using CodeTableTest = kestrune::testing::StartedSessionTest;
+
+TEST_F(CodeTableTest, CodeTablesAndRegionNamesFromTheDatabase) {
+    auto& c = connection();
     const TMenuItemDataArray levels = LoadCodeList(c, "CT_LevelCode");
     ASSERT_FALSE(levels.empty());
     EXPECT_EQ(levels.front().ID, 1); // row 0 is left out; ordered by Sequence
