@@ -53,7 +53,8 @@ protected:
 TEST_F(EntryScreenshot, TheCoverAndPage3OfANewRecord) {
     editor().setAdding(true);
     form->LoadCodeLists();
-    form->PrepareNewRecord();
+    editor().form().prepareNew();
+    form->showValues();
     showAtFullSize();
     form->DataPage()->setCurrentIndex(0);
     save(form.get(), "entry-cover.png");
