@@ -32,7 +32,9 @@ public:
     void setCell(const QString& address, const CellValue& value);
     // A value typed as text: one that reads as a number ("123", "1.5", "-2",
     // "110101000001") lands as that number, as a spreadsheet takes a typed
-    // value; any other text (an empty one clears the cell) lands as text.
+    // value; any other text (an empty one clears the cell) lands as text, and
+    // so does a number of more than 15 digits (an identity number), which a
+    // number cell would round.
     void setTyped(int row, int column, const QString& text);
     void setTyped(const QString& address, const QString& text);
     // A formula without the leading "=".

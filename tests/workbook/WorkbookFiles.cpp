@@ -2,6 +2,8 @@
 
 #include "workbook/ZipPackage.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 namespace kestrune::workbook::testing {
@@ -18,6 +20,15 @@ QString SavedCell(const QString& path, const char* sheetPart, const QString& add
     const QRegularExpression cell(
         QStringLiteral("<c r=\"%1\"(?:/>|[^/>]*/>|.*?</c>)").arg(address));
     return cell.match(xml).captured(0);
+}
+
+void KeepForOtherReaders(const QString& path, const QString& name) {
+    const QByteArray folder = qgetenv("KESTRUNE_KEEP_WORKBOOKS");
+    if (folder.isEmpty())
+        return;
+    const QString target = QDir(QString::fromLocal8Bit(folder)).filePath(name);
+    QFile::remove(target);
+    QFile::copy(path, target);
 }
 
 } // namespace kestrune::workbook::testing
