@@ -38,9 +38,11 @@ const std::vector<CliCommand>& commands() {
                         "logic rule) to the database"),
          &runGenerate},
         {QStringLiteral("export-list"),
-         QStringLiteral("[--range FROM TO | --group-item ID] [--tables all|N,N,...] --out FILE.xlsx"),
-         QStringLiteral("writes the record list workbook the window's list export writes; exit 0 "
-                        "when written, 1 when no record was chosen, 2 when it could not be written"),
+         QStringLiteral(
+             "[--range FROM TO | --group-item ID] [--tables all|N,N,...] --out FILE.xlsx"),
+         QStringLiteral(
+             "writes the record list workbook the window's list export writes; exit 0 "
+             "when written, 1 when no record was chosen, 2 when it could not be written"),
          &runExportList},
     };
     return all;

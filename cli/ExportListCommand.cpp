@@ -33,7 +33,9 @@ std::optional<Arguments> parse(const QStringList& arguments) {
     bool chosen = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& option = arguments[i];
-        const auto value = [&](int offset) { return arguments.value(i + offset); };
+        const auto value = [&](int offset) {
+            return arguments.value(i + offset);
+        };
         if (option == QLatin1String("--range") && !chosen && i + 2 < arguments.size()) {
             parsed.request.choice = shell::ListExportChoice::UnitRange;
             parsed.request.fromText = value(1);

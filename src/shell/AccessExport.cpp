@@ -161,6 +161,7 @@ bool AccessExportJob::step() {
             statement_ = QStringLiteral("commit");
             target_->commit();
             target_.reset();
+            showCaption();
             return false;
         }
         const db::Statement& row = *copy_->source;
@@ -192,14 +193,18 @@ bool AccessExportJob::step() {
         if (!detailDone_)
             ++done_;
     }
-    if (captions_) {
-        const qint64 percent = total_ > 0 ? done_ * 100 / total_ : 100;
-        if (percent != shownPercent_) {
-            shownPercent_ = percent;
-            captions_->progressCaption(ExportCaption(done_, total_));
-        }
-    }
+    showCaption();
     return true;
+}
+
+void AccessExportJob::showCaption() {
+    if (!captions_)
+        return;
+    const qint64 percent = total_ > 0 ? done_ * 100 / total_ : 100;
+    if (percent != shownPercent_) {
+        shownPercent_ = percent;
+        captions_->progressCaption(ExportCaption(done_, total_));
+    }
 }
 
 void AccessExportJob::stop() {

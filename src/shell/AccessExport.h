@@ -47,6 +47,7 @@ public:
     const QString& lastStatement() const { return statement_; }
 
 private:
+    void showCaption();
     struct Copy;
     void run(const QString& sql);
     void beginCopy(const ExportQuery& query, const QString& table);

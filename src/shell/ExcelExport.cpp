@@ -138,8 +138,8 @@ void ExcelExportJob::writeRow(int row) {
         const db::StoredValue value = rows_->stored(column.source);
         const auto kind = value.kind();
         if (column.kind == ColumnKind::Boolean) {
-            book_->writeText(row, at, value.toNumber() != 0 ? QStringLiteral("是")
-                                                            : QStringLiteral("不是"));
+            book_->writeText(row, at,
+                             value.toNumber() != 0 ? QStringLiteral("是") : QStringLiteral("不是"));
             continue;
         }
         if (kind == db::StoredValue::Kind::Null)
@@ -192,19 +192,24 @@ bool ExcelExportJob::step() {
         if (!rows_->step()) {
             book_->finish();
             rows_.reset();
+            showCaption();
             return false;
         }
         writeRow(int(done_) + kFirstDataRow);
         ++done_;
     }
-    if (captions_) {
-        const qint64 percent = total_ > 0 ? done_ * 100 / total_ : 100;
-        if (percent != shownPercent_) {
-            shownPercent_ = percent;
-            captions_->progressCaption(ExportCaption(done_, total_));
-        }
-    }
+    showCaption();
     return true;
+}
+
+void ExcelExportJob::showCaption() {
+    if (!captions_)
+        return;
+    const qint64 percent = total_ > 0 ? done_ * 100 / total_ : 100;
+    if (percent != shownPercent_) {
+        shownPercent_ = percent;
+        captions_->progressCaption(ExportCaption(done_, total_));
+    }
 }
 
 void ExcelExportJob::stop() {

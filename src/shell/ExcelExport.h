@@ -20,7 +20,8 @@ namespace kestrune::shell {
 
 class UserInteraction;
 
-inline const QString kExcelEmptyMessage = QStringLiteral("SaveQueryAsExcel出错:数据表为空，不能导出！");
+inline const QString kExcelEmptyMessage =
+    QStringLiteral("SaveQueryAsExcel出错:数据表为空，不能导出！");
 inline const QString kExcelSavedPrefix = QStringLiteral("Excel文件已经正确导出到：'");
 inline const QString kExcelFilter = QStringLiteral("Excel 文件(*.xlsx)|*.xlsx");
 inline const QString kExportDialogTitle = QStringLiteral("导出文件存放为");
@@ -52,6 +53,7 @@ public:
     qint64 cellsWritten() const;
 
 private:
+    void showCaption();
     struct Column {
         int source = 0; // the query column
         ColumnKind kind = ColumnKind::Other;

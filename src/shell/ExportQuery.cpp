@@ -15,7 +15,9 @@ qint64 CountQueryRows(const ExportQuery& query) {
 
 ColumnKind ColumnKindOf(const QString& declaredType) {
     const QString type = declaredType.toUpper();
-    auto has = [&type](const char* part) { return type.contains(QLatin1String(part)); };
+    auto has = [&type](const char* part) {
+        return type.contains(QLatin1String(part));
+    };
     if (type.isEmpty())
         return ColumnKind::Other;
     if (has("DATETIME") || has("TIMESTAMP"))

@@ -16,7 +16,8 @@ std::vector<ExportTable> StandardExportTables() {
     const char prefixes[] = "zxbfljsweng";
     std::vector<ExportTable> tables;
     for (int i = 0; i < 11; ++i)
-        tables.push_back({QString::fromUtf8(captions[i]), QString(QLatin1Char(prefixes[i])), 8, 999});
+        tables.push_back(
+            {QString::fromUtf8(captions[i]), QString(QLatin1Char(prefixes[i])), 8, 999});
     tables.push_back({QStringLiteral("附表1  工会干部队伍情况"), QStringLiteral("d"), 8, 300});
     tables.push_back({QStringLiteral("附表1续  工会领导班子情况"), QStringLiteral("d"), 301, 999});
     tables.push_back({QStringLiteral("附表2  工会经费审查工作情况"), QStringLiteral("y"), 8, 999});

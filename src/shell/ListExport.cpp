@@ -1,10 +1,10 @@
 #include "ListExport.h"
 
+#include "CodeRange.h"
 #include "UserInteraction.h"
 #include "schema/Connection.h"
 #include "schema/Dataset.h"
 #include "schema/Statement.h"
-#include "CodeRange.h"
 
 #include <QStringList>
 
@@ -12,12 +12,13 @@ namespace kestrune::shell {
 
 namespace {
 
-const QString kCoverColumns = QStringLiteral("select c901,c902,c903,c904,c905,c906,c907,RecordState");
+const QString kCoverColumns =
+    QStringLiteral("select c901,c902,c903,c904,c905,c906,c907,RecordState");
 
 bool isComparison(const QString& symbol) {
-    static const QStringList allowed = {QStringLiteral("<"),  QStringLiteral("<="),
-                                        QStringLiteral(">"),  QStringLiteral(">="),
-                                        QStringLiteral("="),  QStringLiteral("<>")};
+    static const QStringList allowed = {QStringLiteral("<"), QStringLiteral("<="),
+                                        QStringLiteral(">"), QStringLiteral(">="),
+                                        QStringLiteral("="), QStringLiteral("<>")};
     return allowed.contains(symbol.trimmed());
 }
 
@@ -45,8 +46,9 @@ GroupItem groupItemOf(const db::Statement& row) {
 
 std::vector<GroupItem> ReadGroupItems(db::Connection& connection) {
     std::vector<GroupItem> items;
-    connection.forEachRow(QStringLiteral("select * from DT_GroupItem"), {},
-                          [&items](const db::Statement& row) { items.push_back(groupItemOf(row)); });
+    connection.forEachRow(
+        QStringLiteral("select * from DT_GroupItem"), {},
+        [&items](const db::Statement& row) { items.push_back(groupItemOf(row)); });
     return items;
 }
 
@@ -100,8 +102,8 @@ ListStatement BuildListStatement(db::Connection& connection, const QString& fiel
             result.message = kInvalidGroupMessage;
             return result;
         }
-        query.sql += QStringLiteral(" where c901") + group->lowSymbol + QStringLiteral("? and c901") +
-                     group->highSymbol + QLatin1Char('?');
+        query.sql += QStringLiteral(" where c901") + group->lowSymbol +
+                     QStringLiteral("? and c901") + group->highSymbol + QLatin1Char('?');
         query.params = {group->lowBoundary, group->highBoundary};
         break;
     }
@@ -173,7 +175,8 @@ void StoreShownPartChoice(bool checked) {
 }
 
 bool ReadShownPartChoice() {
-    return ReadRegInteger(QStringLiteral("CheckBox1"), 0, RegistryRoot::LocalMachine, kDataKey) != 0;
+    return ReadRegInteger(QStringLiteral("CheckBox1"), 0, RegistryRoot::LocalMachine, kDataKey) !=
+           0;
 }
 
 } // namespace kestrune::shell

@@ -1,6 +1,5 @@
 #include "DisplayWidth.h"
 
-
 namespace kestrune::workbook {
 
 namespace {
@@ -18,8 +17,7 @@ int DisplayWidth(QStringView text) {
     int width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-        {
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             c = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         }

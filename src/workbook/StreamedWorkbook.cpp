@@ -5,16 +5,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <xlsxwriter.h>
-
 #include <algorithm>
-#include <cmath>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
+#include <xlsxwriter.h>
 
 namespace kestrune::workbook {
 
@@ -28,9 +27,9 @@ constexpr double kMaxColumnWidth = 255;
 
 // What a number's shown text adds to its digits under a column's format.
 struct NumberLayout {
-    bool grouped = false;   // "#,##0": a separator every three digits
-    int decimals = -1;      // fixed decimals; -1: as many as the value needs
-    int extra = 0;          // currency sign, trailing blank
+    bool grouped = false; // "#,##0": a separator every three digits
+    int decimals = -1;    // fixed decimals; -1: as many as the value needs
+    int extra = 0;        // currency sign, trailing blank
 };
 
 NumberLayout layoutOf(const QString& format) {
@@ -153,9 +152,9 @@ StreamedWorkbook::StreamedWorkbook(const QString& path, const QString& sheetName
                                                  QStringLiteral("-XXXXXX.tmp")));
     reserve.setAutoRemove(false);
     if (!reserve.open())
-        throw WorkbookError(QStringLiteral("不能在“%1”中建立文件：%2")
-                                .arg(QDir::toNativeSeparators(target.absolutePath()),
-                                     reserve.errorString()));
+        throw WorkbookError(
+            QStringLiteral("不能在“%1”中建立文件：%2")
+                .arg(QDir::toNativeSeparators(target.absolutePath()), reserve.errorString()));
     d_->temporary = reserve.fileName();
     reserve.close();
 
@@ -242,8 +241,8 @@ void StreamedWorkbook::finish() {
               QStringLiteral("设置列宽失败"));
     }
     for (int column = 1; column <= int(d_->columnFormats.size()); ++column) {
-        const bool fitted = column >= d_->fitFirst && column <= d_->fitLast &&
-                            d_->widths[size_t(column - 1)] > 0;
+        const bool fitted =
+            column >= d_->fitFirst && column <= d_->fitLast && d_->widths[size_t(column - 1)] > 0;
         if (!fitted && d_->columnFormats[size_t(column - 1)])
             worksheet_set_column(d_->sheet, lxw_col_t(column - 1), lxw_col_t(column - 1),
                                  LXW_DEF_COL_WIDTH, d_->columnFormats[size_t(column - 1)]);
@@ -253,17 +252,17 @@ void StreamedWorkbook::finish() {
     const lxw_error closed = workbook_close(book);
     if (closed != LXW_NO_ERROR) {
         QFile::remove(d_->temporary);
-        throw WorkbookError(QStringLiteral("不能写入文件“%1”：%2")
-                                .arg(QDir::toNativeSeparators(d_->path),
-                                     QString::fromUtf8(lxw_strerror(closed))));
+        throw WorkbookError(
+            QStringLiteral("不能写入文件“%1”：%2")
+                .arg(QDir::toNativeSeparators(d_->path), QString::fromUtf8(lxw_strerror(closed))));
     }
     // rename() replaces an existing target in one step.
     if (std::rename(QFile::encodeName(d_->temporary).constData(),
                     QFile::encodeName(d_->path).constData()) != 0) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(d_->temporary);
-        throw WorkbookError(QStringLiteral("不能写入文件“%1”：%2")
-                                .arg(QDir::toNativeSeparators(d_->path), reason));
+        throw WorkbookError(
+            QStringLiteral("不能写入文件“%1”：%2").arg(QDir::toNativeSeparators(d_->path), reason));
     }
     d_->finished = true;
 }

@@ -22,8 +22,7 @@ namespace kestrune::shell {
 TdlgSaveListForm::TdlgSaveListForm(db::Connection& connection, const QString& label,
                                    const QString& tableFile, UserInteraction& ui, QWidget* parent)
     : QDialog(parent), connection_(connection), label_(label), ui_(ui),
-      tables_(new QListWidget(this)),
-      all_(new QRadioButton(QStringLiteral("所有的数据"), this)),
+      tables_(new QListWidget(this)), all_(new QRadioButton(QStringLiteral("所有的数据"), this)),
       range_(new QRadioButton(QStringLiteral("指定单位编号的范围"), this)),
       group_(new QRadioButton(this)), from_(new QLineEdit(this)), to_(new QLineEdit(this)),
       groupButton_(new QPushButton(QStringLiteral("     选择自定义分组"), this)),
