@@ -256,6 +256,10 @@ void StreamedWorkbook::finish() {
             QStringLiteral("不能写入文件“%1”：%2")
                 .arg(QDir::toNativeSeparators(d_->path), QString::fromUtf8(lxw_strerror(closed))));
     }
+    // The reserved name was made private to this user; the workbook gets the
+    // permissions of any file the person saves.
+    QFile::setPermissions(d_->temporary, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ReadGroup | QFileDevice::ReadOther);
     // rename() replaces an existing target in one step.
     if (std::rename(QFile::encodeName(d_->temporary).constData(),
                     QFile::encodeName(d_->path).constData()) != 0) {
