@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "CheckCommand.h"
+#include "ExportListCommand.h"
 #include "GenerateCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
@@ -36,6 +37,13 @@ const std::vector<CliCommand>& commands() {
          QStringLiteral("adds N made-up survey records (plausible answers, about 5% breaking a "
                         "logic rule) to the database"),
          &runGenerate},
+        {QStringLiteral("export-list"),
+         QStringLiteral(
+             "[--range FROM TO | --group-item ID] [--tables all|N,N,...] --out FILE.xlsx"),
+         QStringLiteral(
+             "writes the record list workbook the window's list export writes; exit 0 "
+             "when written, 1 when no record was chosen, 2 when it could not be written"),
+         &runExportList},
     };
     return all;
 }
