@@ -7,7 +7,7 @@
 // replaced only when everything succeeded.
 
 #include "CsvReader.h"
-#include "exchange/DerivedKeys.h"
+#include "schema/DerivedKeys.h"
 #include "schema/Connection.h"
 #include "schema/DatabaseFiles.h"
 #include "schema/EngineError.h"
@@ -64,7 +64,7 @@ void build(const QString& out, bool protect, const QStringList& schemas,
         connection.close();
         const QByteArray bytes = db::readFileContents(work);
         if (protect)
-            db::ProtectedFile::write(out, bytes, exchange::databasePassword());
+            db::ProtectedFile::write(out, bytes, db::databasePassword());
         else
             db::replaceFileContents(out, bytes);
         QFile::remove(work);

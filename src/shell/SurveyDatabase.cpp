@@ -3,7 +3,7 @@
 #include "FailureReason.h"
 #include "ProgramFolder.h"
 #include "UserInteraction.h"
-#include "exchange/DerivedKeys.h"
+#include "schema/DerivedKeys.h"
 #include "schema/Dataset.h"
 #include "schema/EngineError.h"
 #include "schema/ProtectedFile.h"
@@ -54,7 +54,7 @@ void SurveyDatabase::connect(const QString& path) {
             throw;
     }
     // The file still carries its password: remove it once and for all.
-    db::ProtectedFile::removePassword(path, exchange::databasePassword());
+    db::ProtectedFile::removePassword(path, db::databasePassword());
     connection_.open(path);
 }
 

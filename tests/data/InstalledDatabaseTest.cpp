@@ -1,5 +1,5 @@
 #include "entry/LevelRule.h"
-#include "exchange/DerivedKeys.h"
+#include "schema/DerivedKeys.h"
 #include "schema/Connection.h"
 #include "schema/EngineError.h"
 #include "support/TestEnvironment.h"
@@ -61,7 +61,7 @@ protected:
     static void SetUpTestSuite() {
         connection = new db::Connection;
         connection->openProtected(builtProgramFile("2020NB_jg_20200831.mdb"),
-                                  exchange::databasePassword());
+                                  db::databasePassword());
     }
     static void TearDownTestSuite() {
         delete connection;
@@ -408,7 +408,7 @@ TEST_F(InstalledDatabaseTest, ViewsDeliverTheColumnsTheProgramReads) {
 
 TEST_F(InstalledDatabaseTest, ViewsShowNamesAndTakeTheirWrites) {
     db::Connection c;
-    c.openProtected(builtProgramFile("2020NB_jg_20200831.mdb"), exchange::databasePassword());
+    c.openProtected(builtProgramFile("2020NB_jg_20200831.mdb"), db::databasePassword());
     c.execute("insert into dt_data (c901, c902, c903, c904, c907, RecordState) values "
               "(100000000001, '石家庄市长安区总工会', 130102, 3, 1, 2)");
     auto row = c.query("select * from view_data");
@@ -438,7 +438,7 @@ TEST_F(InstalledDatabaseTest, ViewsShowNamesAndTakeTheirWrites) {
 TEST(ExchangeTemplateTest, ViewDllOpensWithTheDatabasePasswordAndHoldsNoRecords) {
     db::Connection c;
     EXPECT_THROW(c.open(builtProgramFile("view.dll")), db::EngineError);
-    c.openProtected(builtProgramFile("view.dll"), exchange::databasePassword());
+    c.openProtected(builtProgramFile("view.dll"), db::databasePassword());
     EXPECT_EQ(c.scalar("select count(*) from dt_data").toInt(), 0);
     EXPECT_EQ(c.scalar("select count(*) from ct_label").toInt(), 1);
     EXPECT_EQ(c.query("select * from dt_data where 0").columnCount(), 207);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace kestrune::exchange {
+namespace kestrune::db {
 
 // The database password is never stored whole: it is derived at run time from
 // a constant by ten chained single-character substitutions (each replaces only
@@ -15,4 +15,4 @@ QString MakeDatabasePassword(const QString& constant);
 // export template.
 QString databasePassword();
 
-} // namespace kestrune::exchange
+} // namespace kestrune::db

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-namespace kestrune::exchange {
+namespace kestrune::db {
 
 namespace {
 
@@ -52,4 +52,4 @@ QString databasePassword() {
     return MakeDatabasePassword(kDatabasePasswordConstant);
 }
 
-} // namespace kestrune::exchange
+} // namespace kestrune::db
