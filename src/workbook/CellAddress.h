@@ -15,7 +15,7 @@ struct CellPosition {
 // "B7" -> {7, 2}, "AA10" -> {10, 27}; nothing for an address that names no
 // cell (no letters, more than three, no row, row 0, "$" marks are allowed).
 std::optional<CellPosition> ParseCellAddress(const QString& address);
-QString ColumnLetters(int column);                 // 1 -> "A", 27 -> "AA"
-QString CellAddressOf(int row, int column);        // (7, 2) -> "B7"
+QString ColumnLetters(int column);          // 1 -> "A", 27 -> "AA"
+QString CellAddressOf(int row, int column); // (7, 2) -> "B7"
 
 } // namespace kestrune::workbook

@@ -13,6 +13,10 @@ enum class HorizontalAlignment { General, Left, Center, Right };
 enum class PageOrientation { Portrait, Landscape };
 
 class Workbook;
+namespace detail {
+struct SheetData;
+struct BookData;
+} // namespace detail
 
 // One worksheet of an open workbook, a handle valid while the workbook lives
 // and the sheet is not deleted. Rows and columns count from 1.
@@ -28,7 +32,9 @@ public:
     void setCell(const QString& address, const CellValue& value);
     // A value typed as text: one that reads as a number ("123", "1.5", "-2",
     // "110101000001") lands as that number, as a spreadsheet takes a typed
-    // value; any other text (an empty one clears the cell) lands as text.
+    // value; any other text (an empty one clears the cell) lands as text, and
+    // so does a number of more than 15 digits (an identity number), which a
+    // number cell would round.
     void setTyped(int row, int column, const QString& text);
     void setTyped(const QString& address, const QString& text);
     // A formula without the leading "=".
@@ -62,9 +68,8 @@ public:
 
 private:
     friend class Workbook;
-    struct Data;
-    explicit Worksheet(Data* data) : d_(data) {}
-    Data* d_;
+    explicit Worksheet(detail::SheetData* data) : d_(data) {}
+    detail::SheetData* d_;
 };
 
 // A workbook in memory, read from an .xlsx file (or a template of the same
@@ -95,9 +100,8 @@ public:
     void save(const QString& path) const;
 
 private:
-    struct Data;
-    explicit Workbook(std::unique_ptr<Data> data);
-    std::unique_ptr<Data> d_;
+    explicit Workbook(std::unique_ptr<detail::BookData> data);
+    std::unique_ptr<detail::BookData> d_;
 };
 
 } // namespace kestrune::workbook
