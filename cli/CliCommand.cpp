@@ -2,6 +2,7 @@
 
 #include "CheckCommand.h"
 #include "GenerateCommand.h"
+#include "PrintCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
 
@@ -36,6 +37,11 @@ const std::vector<CliCommand>& commands() {
          QStringLiteral("adds N made-up survey records (plausible answers, about 5% breaking a "
                         "logic rule) to the database"),
          &runGenerate},
+        {QStringLiteral("print"), QStringLiteral("CODE --out FILE.xlsx"),
+         QStringLiteral("fills the annual report of the record with unit code CODE into the print "
+                        "template and writes the workbook to FILE, as the print command hands "
+                        "it over"),
+         &runPrint},
     };
     return all;
 }
