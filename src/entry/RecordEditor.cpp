@@ -44,6 +44,7 @@ void RecordEditor::LoadRecord() {
             pages_->ShowProposedCover(NextUnitCode(connection_), ReadLastCover());
         } else {
             storedCode_ = current.value_or(0);
+            printCode_ = storedCode_;
             pages_->ReadRecord(current ? ReadStoredRecord(connection_, *current) : QVariantMap());
             pages_->RunCoverExits();
         }
@@ -72,6 +73,7 @@ bool RecordEditor::write(SaveKind kind) {
     const std::optional<double> bookmark = list_ ? list_->currentCode() : std::nullopt;
     try {
         storedCode_ = WriteRecord(connection_, pages_->WrittenValues(), kind, newRow, storedCode_);
+        printCode_ = storedCode_;
     } catch (const db::EngineError& e) {
         ui_.showMessage(SaveErrorMessage(shell::FailureReason(e)), shell::MessageKind::Error);
         return false;
@@ -115,6 +117,11 @@ bool RecordEditor::tbSaveClick(SaveStart start) {
     if (adding_)
         LoadRecord();
     return true;
+}
+
+void RecordEditor::tbPrintClick() {
+    if (printer_ && printCode_ != 0)
+        printer_(printCode_);
 }
 
 void RecordEditor::tbCheckClick() {

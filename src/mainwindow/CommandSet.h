@@ -40,6 +40,7 @@ private:
 void AddShellCommands(CommandSet& commands);
 void AddEntryCommands(CommandSet& commands);
 void AddCheckCommands(CommandSet& commands);
+void AddPrintCommands(CommandSet& commands);
 
 // Every subsystem's commands, gathered once.
 const CommandSet& MainCommands();

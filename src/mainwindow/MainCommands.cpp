@@ -6,7 +6,7 @@ const CommandSet& MainCommands() {
     static const CommandSet commands = [] {
         CommandSet all;
         // One line per subsystem; its commands stay in its own file.
-        for (auto* offer : {AddShellCommands, AddEntryCommands, AddCheckCommands})
+        for (auto* offer : {AddShellCommands, AddEntryCommands, AddCheckCommands, AddPrintCommands})
             offer(all);
         return all;
     }();

@@ -6,3 +6,8 @@ kestrune_test(print_tests SOURCES
     shell/HandOverTest.cpp
     LIBS kestrune_cli_commands)
 
+# The print command of the main window and the entry dialog's print button.
+kestrune_test(print_window_tests SOURCES
+    exchange/PrintDatabase.h exchange/PrintDatabase.cpp
+    exchange/PrintFromWindowsTest.cpp
+    LIBS kestrune_mainwindow kestrune_cli_commands)
