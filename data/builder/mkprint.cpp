@@ -112,7 +112,7 @@ void layOutPage(workbook::Worksheet sheet, const PrintedPage& page, const QStrin
         sheet.setCell(headingRow, column - 1, QStringLiteral("代码"));
         sheet.setCell(headingRow, column, QStringLiteral("数值"));
         for (int c = column - 2; c <= column; ++c)
-            sheet.setFont(headingRow, c, true, 10);
+            sheet.setFont(headingRow, c, true, 11);
     }
     sheet.setAlignment(workbook::CellAddressOf(headingRow, firstColumn) + QLatin1Char(':') +
                            workbook::CellAddressOf(headingRow, lastColumn),
