@@ -45,6 +45,7 @@ std::string shown(const workbook::CellValue& value) {
 
 struct PrintedCell {
     QString field;
+    QString caption;
     int page = 0;
     QString place;
 };
@@ -55,10 +56,11 @@ protected:
     std::vector<PrintedCell> printedCells() {
         std::vector<PrintedCell> cells;
         db::Dataset rows = connection().query(
-            "select FieldName, printPageID, printplace from dt_fieldlist where printPageID in "
+            "select FieldName, Hint, printPageID, printplace from dt_fieldlist where printPageID "
+            "in "
             "(select printPageID from dt_fieldlist where pageid>=0) order by ID");
         for (; !rows.eof(); rows.next())
-            cells.push_back({rows.field("FieldName").asText(),
+            cells.push_back({rows.field("FieldName").asText(), rows.field("Hint").asText(),
                              int(rows.field("printPageID").asInteger()),
                              rows.field("printplace").asText()});
         return cells;
@@ -79,6 +81,8 @@ protected:
             // The template's caption and code stay beside the value.
             const auto at = workbook::ParseCellAddress(c.place);
             EXPECT_EQ(shown(sheet.cell(at->row, at->column - 1)), "text " + c.field.toStdString());
+            EXPECT_EQ(shown(sheet.cell(at->row, at->column - 2)),
+                      "text " + c.caption.toStdString());
         }
     }
     QString handOverName(double code) {
@@ -95,7 +99,12 @@ TEST_F(AnnualReportTest, EveryPrintedFieldLandsInItsCellOnItsPageAndIsHandedOver
     EXPECT_EQ(path, QDir(documents).filePath(handOverName(code)));
     EXPECT_EQ(ui.openedFiles, QStringList{path});
     workbook::Workbook book = workbook::Workbook::open(path);
-    EXPECT_EQ(book.sheetCount(), 14);
+    QStringList names;
+    for (int s = 1; s <= book.sheetCount(); ++s)
+        names << book.sheet(s).name();
+    EXPECT_EQ(names, (QStringList{"封面", "表1", "表2", "表3", "表3续1", "表4", "表5", "表6", "表7",
+                                  "表8、表9", "表10、表11", "附表1", "附表1续", "附表2"}));
+    EXPECT_EQ(shown(book.sheet(2).cell("B1")), "text 表1  工会组织建设及民主参与状况");
     EXPECT_EQ(book.activeSheet(), 1);
     expectRecordPrinted(book, code);
     EXPECT_EQ(shown(book.sheet(1).cell("D4")),
