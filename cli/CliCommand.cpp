@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
+#include "PrintCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
 
@@ -44,6 +45,11 @@ const std::vector<CliCommand>& commands() {
              "writes the record list workbook the window's list export writes; exit 0 "
              "when written, 1 when no record was chosen, 2 when it could not be written"),
          &runExportList},
+        {QStringLiteral("print"), QStringLiteral("CODE --out FILE.xlsx"),
+         QStringLiteral("fills the annual report of the record with unit code CODE into the print "
+                        "template and writes the workbook to FILE, as the print command hands "
+                        "it over"),
+         &runPrint},
     };
     return all;
 }

@@ -44,6 +44,7 @@ void RecordEditor::LoadRecord() {
             pages_->showProposedCover();
         } else {
             storedCode_ = current.value_or(0);
+            printCode_ = storedCode_;
             form_.read(current ? ReadStoredRecord(connection_, *current) : QVariantMap());
             pages_->showValues();
             pages_->RunCoverExits();
@@ -74,6 +75,7 @@ bool RecordEditor::write(SaveKind kind) {
     const std::optional<double> bookmark = list_ ? list_->currentCode() : std::nullopt;
     try {
         storedCode_ = WriteRecord(connection_, form_.values().written(), kind, newRow, storedCode_);
+        printCode_ = storedCode_;
     } catch (const db::EngineError& e) {
         ui_.showMessage(SaveErrorMessage(shell::FailureReason(e)), shell::MessageKind::Error);
         return false;
@@ -117,6 +119,11 @@ bool RecordEditor::tbSaveClick(SaveStart start) {
     if (adding_)
         LoadRecord();
     return true;
+}
+
+void RecordEditor::tbPrintClick() {
+    if (printer_ && printCode_ != 0)
+        printer_(printCode_);
 }
 
 void RecordEditor::tbCheckClick() {

@@ -7,6 +7,7 @@
 #include "shell/RecordColumns.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace kestrune::db {
@@ -57,8 +58,15 @@ public:
     void setAdding(bool adding) { adding_ = adding; }
     bool adding() const { return adding_; }
     void SetRecordList(shell::RecordList* list) { list_ = list; }
+    // The record the print button prints: the one shown, or after saving a
+    // new record the one just saved.
     void setPrintCode(double code) { printCode_ = code; }
     double printCode() const { return printCode_; }
+    // What prints a stored record's annual report; the main window hands it
+    // over, so that the dialog needs nothing of the printing itself.
+    using RecordPrinter = std::function<void(double unitCode)>;
+    void setPrinter(RecordPrinter printer) { printer_ = std::move(printer); }
+    bool canPrint() const { return bool(printer_); }
 
     double storedCode() const { return storedCode_; }
     bool savedOnce() const { return savedOnce_; }
@@ -72,6 +80,7 @@ public:
     bool tbHoldClick();
     bool tbSaveClick(SaveStart start = SaveStart::Person);
     void tbCheckClick();
+    void tbPrintClick();
     // Before the shown page changes; false refuses the change.
     bool DataPageChanging(int leaving, int entering, bool fromErrorList);
     // Before the record is left (closing, moving); false keeps it.
@@ -104,6 +113,7 @@ private:
     bool savedOnce_ = false;
     double storedCode_ = 0;
     double printCode_ = 0;
+    RecordPrinter printer_;
 };
 
 } // namespace kestrune::entry

@@ -41,6 +41,7 @@ void AddShellCommands(CommandSet& commands);
 void AddEntryCommands(CommandSet& commands);
 void AddCheckCommands(CommandSet& commands);
 void AddListExportCommands(CommandSet& commands);
+void AddPrintCommands(CommandSet& commands);
 
 // Every subsystem's commands, gathered once.
 const CommandSet& MainCommands();

@@ -6,8 +6,8 @@ const CommandSet& MainCommands() {
     static const CommandSet commands = [] {
         CommandSet all;
         // One line per subsystem; its commands stay in its own file.
-        for (auto* offer :
-             {AddShellCommands, AddEntryCommands, AddCheckCommands, AddListExportCommands})
+        for (auto* offer : {AddShellCommands, AddEntryCommands, AddCheckCommands,
+                            AddListExportCommands, AddPrintCommands})
             offer(all);
         return all;
     }();

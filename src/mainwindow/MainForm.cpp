@@ -2,6 +2,7 @@
 
 #include "entry/ui/SurveyDataForm.h"
 #include "mainwindow/CommandSet.h"
+#include "mainwindow/PrintCommands.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
 #include "shell/ProductVersion.h"
@@ -323,6 +324,7 @@ bool TMainForm::createEntryForm() {
         db::Connection& connection = session_.database.connection();
         entryEditor_ =
             std::make_unique<entry::RecordEditor>(connection, ui_, ReadFieldCatalogue(connection));
+        entryEditor_->setPrinter(AnnualReportPrinter(*this));
         entryForm_ =
             new entry::TdlgSurveyDataForm(*entryEditor_, connection, ui_, *toolForm_, this);
     } catch (const db::EngineError& e) {

@@ -316,6 +316,8 @@ void TdlgSurveyDataForm::buildButtons() {
                 [this] { editor_.tbSaveClick(SaveStart::Person); });
     connect(buttons_.value(QStringLiteral("tbCheck")), &QPushButton::clicked, this,
             [this] { editor_.tbCheckClick(); });
+    connect(buttons_.value(QStringLiteral("tbPrint")), &QPushButton::clicked, this,
+            [this] { editor_.tbPrintClick(); });
     connect(buttons_.value(QStringLiteral("tbReturn")), &QPushButton::clicked, this,
             &TdlgSurveyDataForm::tbReturnClick);
     bar->addStretch();

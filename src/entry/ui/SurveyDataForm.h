@@ -61,8 +61,8 @@ public:
     QToolBar* navBar() const { return navBar_; }
     check::TMessageListWinForm* messageList() const { return messageList_; }
     RecordEditor& editor() { return editor_; }
-    // Whether printing would be offered now; the print button itself waits
-    // for the annual report.
+    // Whether printing is offered now; the print button is enabled when the
+    // editor also has something to print with.
     bool printWanted() const { return printWanted_; }
 
     // Showing the dialog: the code lists are read and the record is loaded.

@@ -137,6 +137,7 @@ void TdlgSurveyDataForm::showSaves() {
 
 void TdlgSurveyDataForm::setPrintEnabled(bool enabled) {
     printWanted_ = enabled;
+    buttons_.value(QStringLiteral("tbPrint"))->setEnabled(enabled && editor_.canPrint());
 }
 
 void TdlgSurveyDataForm::showModeButtons(bool adding) {

@@ -1,0 +1,13 @@
+# Printing the annual report (src/exchange), the hand-over of filled
+# workbooks (src/shell) and the print command of kestrune-cli.
+kestrune_test(print_tests SOURCES
+    exchange/PrintDatabase.h exchange/PrintDatabase.cpp
+    exchange/AnnualReportTest.cpp
+    shell/HandOverTest.cpp
+    LIBS kestrune_cli_commands)
+
+# The print command of the main window and the entry dialog's print button.
+kestrune_test(print_window_tests SOURCES
+    exchange/PrintDatabase.h exchange/PrintDatabase.cpp
+    exchange/PrintFromWindowsTest.cpp
+    LIBS kestrune_mainwindow kestrune_cli_commands)
