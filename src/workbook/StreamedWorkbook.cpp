@@ -1,6 +1,8 @@
 #include "StreamedWorkbook.h"
 
 #include "DisplayWidth.h"
+#include "StreamedPackage.h"
+#include "StreamedSheetXml.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,9 +13,10 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
-#include <xlsxwriter.h>
 
 namespace kestrune::workbook {
 
@@ -74,9 +77,39 @@ int numberWidth(double value, const NumberLayout& layout) {
     return sign + digits + separators + fraction + layout.extra;
 }
 
-void check(lxw_error error, const QString& what) {
-    if (error != LXW_NO_ERROR)
-        throw WorkbookError(what + QStringLiteral("：") + QString::fromUtf8(lxw_strerror(error)));
+constexpr int kMaxRows = 1048576;
+// Rows gathered before they go to the spool file.
+constexpr size_t kSpoolChunk = 1 << 20;
+
+const char* const kMainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const char* const kRelationships =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+// The built-in number formats a spreadsheet knows by number.
+int builtInFormat(const QString& format) {
+    if (format.isEmpty() || format == QLatin1String("General"))
+        return 0;
+    if (format == QLatin1String("0"))
+        return 1;
+    if (format == QLatin1String("0.00"))
+        return 2;
+    if (format == QLatin1String("#,##0"))
+        return 3;
+    if (format == QLatin1String("#,##0.00"))
+        return 4;
+    if (format == QLatin1String("@"))
+        return 49;
+    return -1;
+}
+
+std::string number(double value) {
+    char digits[32];
+    const int length = std::snprintf(digits, sizeof digits, "%.10g", value);
+    return std::string(digits, size_t(length));
+}
+
+QByteArray bytesOf(const std::string& text) {
+    return QByteArray(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
@@ -84,29 +117,40 @@ void check(lxw_error error, const QString& what) {
 struct StreamedWorkbook::Data {
     QString path;
     QString temporary;
-    lxw_workbook* book = nullptr;
-    lxw_worksheet* sheet = nullptr;
-    std::vector<lxw_format*> columnFormats;
+    QString sheetName;
+    std::unique_ptr<QTemporaryFile> spool;
+    std::string rows;     // rows not yet spooled
+    std::string rowCells; // the cells of the row being written
+    std::vector<std::pair<int, std::pair<size_t, size_t>>> cellSpans; // column, offset, length
+    bool rowInOrder = true;
+    int currentRow = 0;
+    int lastColumn = 0; // the widest row's last column
+    std::vector<CellStyle> styles{CellStyle{}};
+    std::map<std::tuple<QString, bool, double>, int> styleIndex;
+    std::vector<int> columnStyles;
     std::vector<NumberLayout> columnLayouts;
     std::vector<int> widths; // widest content per column, in character cells
-    std::map<std::tuple<QString, bool, double>, lxw_format*> styles;
     int fitFirst = 0;
     int fitLast = -1;
     qint64 cells = 0;
+    bool open = true;
     bool finished = false;
 
     void requireOpen() const {
-        if (!book)
+        if (!open)
             throw WorkbookError(QStringLiteral("工作簿已经写完"));
     }
-    void requireColumn(int row, int column) const {
-        if (row < 1 || row > LXW_ROW_MAX || column < 1 || column > kMaxColumns)
+    void requireCell(int row, int column) const {
+        if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns)
             throw WorkbookError(QStringLiteral("单元格位置无效：%1行%2列").arg(row).arg(column));
+        if (row < currentRow)
+            throw WorkbookError(
+                QStringLiteral("第%1行已经写过，不能再写第%2行").arg(currentRow).arg(row));
     }
     void grow(int column) {
         if (size_t(column) > widths.size()) {
             widths.resize(size_t(column), 0);
-            columnFormats.resize(size_t(column), nullptr);
+            columnStyles.resize(size_t(column), 0);
             columnLayouts.resize(size_t(column));
         }
     }
@@ -115,62 +159,209 @@ struct StreamedWorkbook::Data {
         int& widest = widths[size_t(column - 1)];
         widest = std::max(widest, width);
     }
-    lxw_format* style(const CellStyle& wanted) {
+    int style(const CellStyle& wanted) {
         const auto key = std::make_tuple(wanted.numberFormat, wanted.bold, wanted.fontSize);
-        auto found = styles.find(key);
-        if (found != styles.end())
+        const auto found = styleIndex.find(key);
+        if (found != styleIndex.end())
             return found->second;
-        lxw_format* format = workbook_add_format(book);
-        if (!wanted.numberFormat.isEmpty())
-            format_set_num_format(format, wanted.numberFormat.toUtf8().constData());
-        if (wanted.bold)
-            format_set_bold(format);
-        if (wanted.fontSize > 0)
-            format_set_font_size(format, wanted.fontSize);
-        styles.emplace(key, format);
-        return format;
+        styles.push_back(wanted);
+        const int index = int(styles.size()) - 1;
+        styleIndex.emplace(key, index);
+        return index;
     }
-    // Gives up the workbook without writing it: libxlsxwriter writes only on
-    // close, so closing into the temporary name and removing it is the way.
-    void abandon() {
-        if (book) {
-            workbook_close(book);
-            book = nullptr;
+
+    // Starts `row` (ending the one before), then the place for a cell.
+    std::string& cellAt(int row, int column) {
+        if (row != currentRow) {
+            endRow();
+            currentRow = row;
         }
+        if (!cellSpans.empty() && column <= cellSpans.back().first)
+            rowInOrder = false;
+        cellSpans.push_back({column, {rowCells.size(), 0}});
+        lastColumn = std::max(lastColumn, column);
+        return rowCells;
+    }
+    void cellWritten() {
+        cellSpans.back().second.second = rowCells.size() - cellSpans.back().second.first;
+    }
+
+    void endRow() {
+        if (cellSpans.empty())
+            return;
+        rows += "<row r=\"";
+        rows += std::to_string(currentRow);
+        rows += "\">";
+        if (rowInOrder) {
+            rows += rowCells;
+        } else {
+            // Cells in column order, the last written of a column kept.
+            std::stable_sort(cellSpans.begin(), cellSpans.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (size_t i = 0; i < cellSpans.size(); ++i) {
+                if (i + 1 < cellSpans.size() && cellSpans[i + 1].first == cellSpans[i].first)
+                    continue;
+                rows.append(rowCells, cellSpans[i].second.first, cellSpans[i].second.second);
+            }
+        }
+        rows += "</row>";
+        rowCells.clear();
+        cellSpans.clear();
+        rowInOrder = true;
+        if (rows.size() >= kSpoolChunk)
+            spoolRows();
+    }
+    void spoolRows() {
+        if (spool->write(rows.data(), qint64(rows.size())) != qint64(rows.size()))
+            throw WorkbookError(QStringLiteral("不能写入文件“%1”：%2")
+                                    .arg(QDir::toNativeSeparators(path), spool->errorString()));
+        rows.clear();
+    }
+
+    std::string sheetHead() const;
+    std::string stylesPart() const;
+    std::string workbookPart() const;
+    void abandon() {
+        open = false;
+        spool.reset();
         if (!temporary.isEmpty())
             QFile::remove(temporary);
     }
 };
 
+std::string StreamedWorkbook::Data::sheetHead() const {
+    std::string head =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\"";
+    head += kMainNamespace;
+    head += "\" xmlns:r=\"";
+    head += kRelationships;
+    head += "\">";
+    if (currentRow > 0 && lastColumn > 0) {
+        head += "<dimension ref=\"A1:";
+        AppendCellReference(head, currentRow, lastColumn);
+        head += "\"/>";
+    }
+    head += "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>"
+            "<sheetFormatPr defaultRowHeight=\"15\"/>";
+    std::string cols;
+    for (int column = 1; column <= int(widths.size()); ++column) {
+        const size_t at = size_t(column - 1);
+        const bool fitted = column >= fitFirst && column <= fitLast && widths[at] > 0;
+        if (!fitted && columnStyles[at] == 0)
+            continue;
+        // One character of room beside the widest content, as fitting does.
+        const double width = fitted ? std::min(kMaxColumnWidth, widths[at] + 1.0) : 8.43;
+        cols += "<col min=\"" + std::to_string(column) + "\" max=\"" + std::to_string(column) +
+                "\" width=\"" + number(width) + "\"";
+        if (fitted)
+            cols += " customWidth=\"1\"";
+        if (columnStyles[at] > 0)
+            cols += " style=\"" + std::to_string(columnStyles[at]) + "\"";
+        cols += "/>";
+    }
+    if (!cols.empty())
+        head += "<cols>" + cols + "</cols>";
+    head += "<sheetData>";
+    return head;
+}
+
+std::string StreamedWorkbook::Data::stylesPart() const {
+    std::map<QString, int> customFormats;
+    std::vector<int> formatIds;
+    std::vector<int> fontIds;
+    std::vector<std::pair<bool, double>> fonts{{false, 11}};
+    for (const CellStyle& style : styles) {
+        int id = builtInFormat(style.numberFormat);
+        if (id < 0) {
+            const auto found = customFormats.find(style.numberFormat);
+            id = found != customFormats.end()
+                     ? found->second
+                     : customFormats.emplace(style.numberFormat, 164 + int(customFormats.size()))
+                           .first->second;
+        }
+        formatIds.push_back(id);
+        const std::pair<bool, double> font{style.bold, style.fontSize > 0 ? style.fontSize : 11};
+        auto at = std::find(fonts.begin(), fonts.end(), font);
+        if (at == fonts.end())
+            at = fonts.insert(fonts.end(), font);
+        fontIds.push_back(int(at - fonts.begin()));
+    }
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<styleSheet xmlns=\"";
+    xml += kMainNamespace;
+    xml += "\">";
+    if (!customFormats.empty()) {
+        xml += "<numFmts count=\"" + std::to_string(customFormats.size()) + "\">";
+        std::vector<std::pair<int, QString>> byId;
+        for (const auto& [format, id] : customFormats)
+            byId.push_back({id, format});
+        std::sort(byId.begin(), byId.end());
+        for (const auto& [id, format] : byId)
+            xml += "<numFmt numFmtId=\"" + std::to_string(id) + "\" formatCode=\"" +
+                   XmlEscaped(format) + "\"/>";
+        xml += "</numFmts>";
+    }
+    xml += "<fonts count=\"" + std::to_string(fonts.size()) + "\">";
+    for (const auto& [bold, size] : fonts) {
+        xml += "<font>";
+        if (bold)
+            xml += "<b/>";
+        xml += "<sz val=\"" + number(size) +
+               "\"/><color theme=\"1\"/><name val=\"Calibri\"/><family val=\"2\"/>"
+               "<scheme val=\"minor\"/></font>";
+    }
+    xml += "</fonts><fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
+           "<fill><patternFill patternType=\"gray125\"/></fill></fills>"
+           "<borders count=\"1\"><border><left/><right/><top/><bottom/><diagonal/></border>"
+           "</borders><cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" "
+           "borderId=\"0\"/></cellStyleXfs>";
+    xml += "<cellXfs count=\"" + std::to_string(styles.size()) + "\">";
+    for (size_t i = 0; i < styles.size(); ++i) {
+        xml += "<xf numFmtId=\"" + std::to_string(formatIds[i]) + "\" fontId=\"" +
+               std::to_string(fontIds[i]) + "\" fillId=\"0\" borderId=\"0\" xfId=\"0\"";
+        if (formatIds[i] != 0)
+            xml += " applyNumberFormat=\"1\"";
+        if (fontIds[i] != 0)
+            xml += " applyFont=\"1\"";
+        xml += "/>";
+    }
+    xml += "</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" "
+           "builtinId=\"0\"/></cellStyles><dxfs count=\"0\"/><tableStyles count=\"0\"/>"
+           "</styleSheet>";
+    return xml;
+}
+
+std::string StreamedWorkbook::Data::workbookPart() const {
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<workbook xmlns=\"";
+    xml += kMainNamespace;
+    xml += "\" xmlns:r=\"";
+    xml += kRelationships;
+    xml += "\"><bookViews><workbookView/></bookViews><sheets><sheet name=\"" +
+           XmlEscaped(sheetName) + "\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+    return xml;
+}
+
 StreamedWorkbook::StreamedWorkbook(const QString& path, const QString& sheetName)
     : d_(std::make_unique<Data>()) {
     d_->path = QFileInfo(path).absoluteFilePath();
+    d_->sheetName = SheetName(sheetName);
     const QFileInfo target(d_->path);
-    // A name of its own beside the target, so that the rename stays within
-    // one file system and is atomic.
-    QTemporaryFile reserve(target.dir().filePath(QStringLiteral("~") + target.completeBaseName() +
-                                                 QStringLiteral("-XXXXXX.tmp")));
+    const QString pattern = target.dir().filePath(QStringLiteral("~") + target.completeBaseName() +
+                                                  QStringLiteral("-XXXXXX"));
+    // Names of their own beside the target, so that the rename stays within
+    // one file system and is atomic, and the rows take room on the disk the
+    // workbook goes to.
+    QTemporaryFile reserve(pattern + QStringLiteral(".tmp"));
     reserve.setAutoRemove(false);
-    if (!reserve.open())
+    d_->spool = std::make_unique<QTemporaryFile>(pattern + QStringLiteral(".rows"));
+    if (!reserve.open() || !d_->spool->open())
         throw WorkbookError(
             QStringLiteral("不能在“%1”中建立文件：%2")
-                .arg(QDir::toNativeSeparators(target.absolutePath()), reserve.errorString()));
+                .arg(QDir::toNativeSeparators(target.absolutePath()),
+                     reserve.isOpen() ? d_->spool->errorString() : reserve.errorString()));
     d_->temporary = reserve.fileName();
     reserve.close();
-
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    options.use_zip64 = LXW_TRUE;
-    d_->book = workbook_new_opt(d_->temporary.toUtf8().constData(), &options);
-    if (!d_->book) {
-        QFile::remove(d_->temporary);
-        throw WorkbookError(QStringLiteral("不能建立工作簿"));
-    }
-    d_->sheet = workbook_add_worksheet(d_->book, SheetName(sheetName).toUtf8().constData());
-    if (!d_->sheet) {
-        d_->abandon();
-        throw WorkbookError(QStringLiteral("工作表名称无效：") + sheetName);
-    }
 }
 
 StreamedWorkbook::~StreamedWorkbook() {
@@ -180,42 +371,40 @@ StreamedWorkbook::~StreamedWorkbook() {
 
 void StreamedWorkbook::setColumnFormat(int column, const QString& numberFormat) {
     d_->requireOpen();
-    d_->requireColumn(1, column);
+    d_->requireCell(std::max(1, d_->currentRow), column);
     d_->grow(column);
-    d_->columnFormats[size_t(column - 1)] =
-        numberFormat.isEmpty() ? nullptr : d_->style(CellStyle{numberFormat});
+    d_->columnStyles[size_t(column - 1)] =
+        numberFormat.isEmpty() ? 0 : d_->style(CellStyle{numberFormat});
     d_->columnLayouts[size_t(column - 1)] = layoutOf(numberFormat);
 }
 
 void StreamedWorkbook::writeNumber(int row, int column, double value) {
     d_->requireOpen();
-    d_->requireColumn(row, column);
+    d_->requireCell(row, column);
     d_->grow(column);
     const size_t index = size_t(column - 1);
-    check(worksheet_write_number(d_->sheet, lxw_row_t(row - 1), lxw_col_t(column - 1), value,
-                                 d_->columnFormats[index]),
-          QStringLiteral("写入单元格失败"));
+    AppendNumberCell(d_->cellAt(row, column), row, column, value, d_->columnStyles[index]);
+    d_->cellWritten();
     d_->note(column, numberWidth(value, d_->columnLayouts[index]));
     ++d_->cells;
 }
 
 void StreamedWorkbook::writeText(int row, int column, const QString& text) {
     d_->requireOpen();
-    d_->requireColumn(row, column);
+    d_->requireCell(row, column);
     d_->grow(column);
-    check(worksheet_write_string(d_->sheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
-                                 text.toUtf8().constData(), d_->columnFormats[size_t(column - 1)]),
-          QStringLiteral("写入单元格失败"));
+    AppendTextCell(d_->cellAt(row, column), row, column, text,
+                   d_->columnStyles[size_t(column - 1)]);
+    d_->cellWritten();
     d_->note(column, DisplayWidth(text));
     ++d_->cells;
 }
 
 void StreamedWorkbook::writeText(int row, int column, const QString& text, const CellStyle& style) {
     d_->requireOpen();
-    d_->requireColumn(row, column);
-    check(worksheet_write_string(d_->sheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
-                                 text.toUtf8().constData(), d_->style(style)),
-          QStringLiteral("写入单元格失败"));
+    d_->requireCell(row, column);
+    AppendTextCell(d_->cellAt(row, column), row, column, text, d_->style(style));
+    d_->cellWritten();
     // Larger type takes room in proportion to its size (11 points the default).
     const double scale = style.fontSize > 11 ? style.fontSize / 11 : 1.0;
     d_->note(column, int(std::ceil(DisplayWidth(text) * scale * (style.bold ? 1.1 : 1.0))));
@@ -229,33 +418,63 @@ void StreamedWorkbook::fitColumns(int first, int last) {
 
 void StreamedWorkbook::finish() {
     d_->requireOpen();
-    for (int column = std::max(1, d_->fitFirst); column <= d_->fitLast; ++column) {
-        d_->grow(column);
-        const int widest = d_->widths[size_t(column - 1)];
-        if (widest == 0)
-            continue;
-        // One character of room beside the widest content, as fitting does.
-        const double width = std::min(kMaxColumnWidth, widest + 1.0);
-        check(worksheet_set_column(d_->sheet, lxw_col_t(column - 1), lxw_col_t(column - 1), width,
-                                   d_->columnFormats[size_t(column - 1)]),
-              QStringLiteral("设置列宽失败"));
+    d_->grow(std::max(1, d_->fitLast));
+    try {
+        d_->endRow();
+        d_->spoolRows();
+        if (!d_->spool->flush())
+            throw WorkbookError(
+                QStringLiteral("不能写入文件“%1”：%2")
+                    .arg(QDir::toNativeSeparators(d_->path), d_->spool->errorString()));
+        const QByteArray xmlHead("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
+        const std::vector<SpooledPart> parts = {
+            {"[Content_Types].xml",
+             xmlHead +
+                 "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+                 "<Default Extension=\"rels\" "
+                 "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+                 "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+                 "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+                 "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+                 "<Override PartName=\"/xl/styles.xml\" ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/></Types>",
+             {},
+             {}},
+            {"_rels/.rels",
+             xmlHead +
+                 "<Relationships "
+                 "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                 "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
+                 "officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/>"
+                 "</Relationships>",
+             {},
+             {}},
+            {"xl/workbook.xml", bytesOf(d_->workbookPart()), {}, {}},
+            {"xl/_rels/workbook.xml.rels",
+             xmlHead +
+                 "<Relationships "
+                 "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                 "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
+                 "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+                 "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
+                 "officeDocument/2006/relationships/styles\" Target=\"styles.xml\"/>"
+                 "</Relationships>",
+             {},
+             {}},
+            {"xl/styles.xml", bytesOf(d_->stylesPart()), {}, {}},
+            {"xl/worksheets/sheet1.xml", bytesOf(d_->sheetHead()), d_->spool->fileName(),
+             "</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" "
+             "header=\"0.3\" footer=\"0.3\"/></worksheet>"},
+        };
+        WriteSpooledPackage(d_->temporary, parts);
+    } catch (...) {
+        d_->abandon();
+        throw;
     }
-    for (int column = 1; column <= int(d_->columnFormats.size()); ++column) {
-        const bool fitted =
-            column >= d_->fitFirst && column <= d_->fitLast && d_->widths[size_t(column - 1)] > 0;
-        if (!fitted && d_->columnFormats[size_t(column - 1)])
-            worksheet_set_column(d_->sheet, lxw_col_t(column - 1), lxw_col_t(column - 1),
-                                 LXW_DEF_COL_WIDTH, d_->columnFormats[size_t(column - 1)]);
-    }
-    lxw_workbook* book = d_->book;
-    d_->book = nullptr;
-    const lxw_error closed = workbook_close(book);
-    if (closed != LXW_NO_ERROR) {
-        QFile::remove(d_->temporary);
-        throw WorkbookError(
-            QStringLiteral("不能写入文件“%1”：%2")
-                .arg(QDir::toNativeSeparators(d_->path), QString::fromUtf8(lxw_strerror(closed))));
-    }
+    d_->open = false;
+    d_->spool.reset();
     // The reserved name was made private to this user; the workbook gets the
     // permissions of any file the person saves.
     QFile::setPermissions(d_->temporary, QFileDevice::ReadOwner | QFileDevice::WriteOwner |

@@ -271,7 +271,7 @@ TEST_F(ListExportTest, FailedWriteLeavesNoFile) {
         book.writeNumber(2, 1, 1);
     }
     EXPECT_EQ(kestrune::testing::readFile(target), "old");
-    EXPECT_EQ(QDir(env.programFolder()).entryList({"*.tmp"}, QDir::Files | QDir::Hidden),
+    EXPECT_EQ(QDir(env.programFolder()).entryList({"~*"}, QDir::Files | QDir::Hidden),
               QStringList());
     workbook::StreamedWorkbook rows(env.path("order.xlsx"), "表");
     rows.writeNumber(3, 1, 1);
