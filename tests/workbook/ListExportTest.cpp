@@ -1,5 +1,6 @@
 #include "shell/ListExport.h"
 
+#include "ExportListCommand.h"
 #include "schema/Connection.h"
 #include "schema/DatabaseFiles.h"
 #include "schema/Statement.h"
@@ -9,13 +10,20 @@
 #include "shell/Registry.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "shell/ui/SaveListForm.h"
+#include "support/CapturedConsole.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestEnvironment.h"
 #include "workbook/StreamedWorkbook.h"
+#include "workbook/ZipPackage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace kestrune;
@@ -276,6 +284,52 @@ TEST_F(ListExportTest, FailedWriteLeavesNoFile) {
     workbook::StreamedWorkbook rows(env.path("order.xlsx"), "表");
     rows.writeNumber(3, 1, 1);
     EXPECT_THROW(rows.writeNumber(2, 1, 1), workbook::WorkbookError); // rows only go forward
+}
+
+} // namespace
+
+namespace {
+
+QByteArray partText(const QString& path, const std::string& name) {
+    for (const workbook::PackagePart& part : workbook::ReadZipPackage(path))
+        if (part.name == name)
+            return part.bytes;
+    return {};
+}
+
+// The dialog, as the person uses it, and the command line write the same
+// workbook for the same choice: a range typed backwards is turned round, and
+// the group choice is refused without groups.
+TEST_F(ListExportTest, TheDialogAndTheCommandLineWriteTheSameWorkbook) {
+    addRecords();
+    TdlgSaveListForm dialog(connection(), session.database.label(),
+                            env.path(QString(kExportTableFileName)), ui);
+    EXPECT_FALSE(dialog.groupChoice()->isEnabled());
+    QTest::keyClicks(dialog.fromEdit(), "110101000002");
+    EXPECT_TRUE(dialog.rangeChoice()->isChecked()); // typing in "从" chooses the range
+    dialog.toEdit()->setText("110101000001");
+    const QString fromDialog = env.path("dialog.xlsx");
+    ui.fileAnswers.push_back(fromDialog);
+    dialog.exportButton()->click();
+    EXPECT_EQ(dialog.toEdit()->text().toStdString(), "110101000002");
+    EXPECT_TRUE(dialog.exportButton()->isEnabled());
+    ASSERT_TRUE(QFile::exists(fromDialog)) << ui.messageTexts().join('|').toStdString();
+
+    kestrune::testing::CapturedConsole console;
+    QString printed;
+    QTextStream out(&printed);
+    const QString fromCommand = env.path("command.xlsx");
+    ASSERT_EQ(cli::runExportList({"--range", "110101000002", "110101000001", "--out", fromCommand},
+                                 console.ui, out),
+              0);
+    EXPECT_EQ(printed, fromCommand + "\n");
+    for (const std::string part : {"xl/worksheets/sheet1.xml", "xl/styles.xml", "xl/workbook.xml"})
+        EXPECT_EQ(partText(fromDialog, part), partText(fromCommand, part)) << part;
+    EXPECT_TRUE(partText(fromCommand, "xl/worksheets/sheet1.xml").contains("110101000002"));
+    EXPECT_FALSE(partText(fromCommand, "xl/worksheets/sheet1.xml").contains("110101000001<"));
+
+    dialog.btnReturnClick();
+    EXPECT_FALSE(ReadShownPartChoice());
 }
 
 } // namespace
