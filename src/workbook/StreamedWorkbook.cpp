@@ -119,8 +119,9 @@ struct StreamedWorkbook::Data {
     QString temporary;
     QString sheetName;
     std::unique_ptr<QTemporaryFile> spool;
-    std::string rows;     // rows not yet spooled
-    std::string rowCells; // the cells of the row being written
+    std::unique_ptr<DeflatedSpool> deflater; // the rows, deflated into the spool
+    std::string rows;                        // rows not yet spooled
+    std::string rowCells;                    // the cells of the row being written
     std::vector<std::pair<int, std::pair<size_t, size_t>>> cellSpans; // column, offset, length
     bool rowInOrder = true;
     int currentRow = 0;
@@ -212,9 +213,7 @@ struct StreamedWorkbook::Data {
             spoolRows();
     }
     void spoolRows() {
-        if (spool->write(rows.data(), qint64(rows.size())) != qint64(rows.size()))
-            throw WorkbookError(QStringLiteral("不能写入文件“%1”：%2")
-                                    .arg(QDir::toNativeSeparators(path), spool->errorString()));
+        deflater->append(rows.data(), rows.size());
         rows.clear();
     }
 
@@ -223,6 +222,7 @@ struct StreamedWorkbook::Data {
     std::string workbookPart() const;
     void abandon() {
         open = false;
+        deflater.reset();
         spool.reset();
         if (!temporary.isEmpty())
             QFile::remove(temporary);
@@ -362,6 +362,7 @@ StreamedWorkbook::StreamedWorkbook(const QString& path, const QString& sheetName
                      reserve.isOpen() ? d_->spool->errorString() : reserve.errorString()));
     d_->temporary = reserve.fileName();
     reserve.close();
+    d_->deflater = std::make_unique<DeflatedSpool>(*d_->spool, d_->path);
 }
 
 StreamedWorkbook::~StreamedWorkbook() {
@@ -422,10 +423,7 @@ void StreamedWorkbook::finish() {
     try {
         d_->endRow();
         d_->spoolRows();
-        if (!d_->spool->flush())
-            throw WorkbookError(
-                QStringLiteral("不能写入文件“%1”：%2")
-                    .arg(QDir::toNativeSeparators(d_->path), d_->spool->errorString()));
+        d_->deflater->close();
         const QByteArray xmlHead("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
         const std::vector<SpooledPart> parts = {
             {"[Content_Types].xml",
@@ -440,6 +438,7 @@ void StreamedWorkbook::finish() {
                  "vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
                  "<Override PartName=\"/xl/styles.xml\" ContentType=\"application/"
                  "vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/></Types>",
+             nullptr,
              {},
              {}},
             {"_rels/.rels",
@@ -449,9 +448,10 @@ void StreamedWorkbook::finish() {
                  "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
                  "officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/>"
                  "</Relationships>",
+             nullptr,
              {},
              {}},
-            {"xl/workbook.xml", bytesOf(d_->workbookPart()), {}, {}},
+            {"xl/workbook.xml", bytesOf(d_->workbookPart()), nullptr, {}, {}},
             {"xl/_rels/workbook.xml.rels",
              xmlHead +
                  "<Relationships "
@@ -461,10 +461,12 @@ void StreamedWorkbook::finish() {
                  "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
                  "officeDocument/2006/relationships/styles\" Target=\"styles.xml\"/>"
                  "</Relationships>",
+             nullptr,
              {},
              {}},
-            {"xl/styles.xml", bytesOf(d_->stylesPart()), {}, {}},
-            {"xl/worksheets/sheet1.xml", bytesOf(d_->sheetHead()), d_->spool->fileName(),
+            {"xl/styles.xml", bytesOf(d_->stylesPart()), nullptr, {}, {}},
+            {"xl/worksheets/sheet1.xml", bytesOf(d_->sheetHead()), d_->deflater.get(),
+             d_->spool->fileName(),
              "</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" "
              "header=\"0.3\" footer=\"0.3\"/></worksheet>"},
         };
@@ -474,6 +476,7 @@ void StreamedWorkbook::finish() {
         throw;
     }
     d_->open = false;
+    d_->deflater.reset();
     d_->spool.reset();
     // The reserved name was made private to this user; the workbook gets the
     // permissions of any file the person saves.
