@@ -5,11 +5,14 @@
 #include "shell/UserInteraction.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace kestrune::bench {
 
@@ -51,6 +54,19 @@ struct GeneratedDatabase {
     shell::SurveyDatabase database;
     bool opened = false;
 };
+
+// The middle of `values` (the upper middle of an even count).
+inline double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds since the timer started, and the timer started again.
+inline double lapMilliseconds(QElapsedTimer& timer) {
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    timer.restart();
+    return ms;
+}
 
 // Runs `measure` for each record count on the command line, else for 1,000
 // and 100,000 records.

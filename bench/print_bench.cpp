@@ -23,17 +23,6 @@ namespace {
 
 constexpr int kPrints = 21;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double milliseconds(QElapsedTimer& timer) {
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    timer.restart();
-    return ms;
-}
-
 void measure(int count) {
     bench::GeneratedDatabase generated(count);
     if (!generated.opened)
@@ -52,17 +41,17 @@ void measure(int count) {
         total.start();
         timer.start();
         workbook::Workbook book = workbook::Workbook::open(exchange::PrintTemplatePath());
-        open.push_back(milliseconds(timer));
+        open.push_back(bench::lapMilliseconds(timer));
         exchange::FillAnnualReport(book, connection, generated.ui, code);
-        fill.push_back(milliseconds(timer));
+        fill.push_back(bench::lapMilliseconds(timer));
         book.save(out);
-        save.push_back(milliseconds(timer));
+        save.push_back(bench::lapMilliseconds(timer));
         whole.push_back(double(total.nsecsElapsed()) / 1e6);
     }
     printf("%d records, record %s: open template %.1f ms, fill %.1f ms, save %.1f ms, "
            "whole print %.1f ms (target < 300 ms), workbook %lld bytes\n",
-           count, qPrintable(exchange::UnitCodeText(code)), median(open), median(fill),
-           median(save), median(whole), QFileInfo(out).size());
+           count, qPrintable(exchange::UnitCodeText(code)), bench::median(open),
+           bench::median(fill), bench::median(save), bench::median(whole), QFileInfo(out).size());
     fflush(stdout);
 }
 

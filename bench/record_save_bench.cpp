@@ -30,17 +30,6 @@ struct StepTimes {
     std::vector<double> read, rules, write, requery, nextCode;
 };
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double milliseconds(QElapsedTimer& timer) {
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    timer.restart();
-    return ms;
-}
-
 void measure(int count) {
     bench::GeneratedDatabase generated(count);
     if (!generated.opened)
@@ -60,33 +49,34 @@ void measure(int count) {
     for (int save = 0; save < kSaves; ++save) {
         timer.start();
         values.read(entry::ReadStoredRecord(connection, code));
-        times.read.push_back(milliseconds(timer));
+        times.read.push_back(bench::lapMilliseconds(timer));
 
         check::LogicErrorList errors;
         check::PageRuleCheck rules(connection, explainer, generated.ui, errors,
                                    [&values](const QString& name) { return values.number(name); });
         rules.CheckAllPages();
-        times.rules.push_back(milliseconds(timer));
+        times.rules.push_back(bench::lapMilliseconds(timer));
 
         entry::WriteRecord(connection, values.written(),
                            errors.isEmpty() ? entry::SaveKind::FormalClean
                                             : entry::SaveKind::FormalWithErrors,
                            false, code);
-        times.write.push_back(milliseconds(timer));
+        times.write.push_back(bench::lapMilliseconds(timer));
 
         list.requeryAndGoTo(code);
         (void)list.value(list.currentRow(), 0);
-        times.requery.push_back(milliseconds(timer));
+        times.requery.push_back(bench::lapMilliseconds(timer));
 
         (void)entry::NextUnitCode(connection);
-        times.nextCode.push_back(milliseconds(timer));
+        times.nextCode.push_back(bench::lapMilliseconds(timer));
     }
-    const double total = median(times.read) + median(times.rules) + median(times.write) +
-                         median(times.requery) + median(times.nextCode);
+    const double total = bench::median(times.read) + bench::median(times.rules) +
+                         bench::median(times.write) + bench::median(times.requery) +
+                         bench::median(times.nextCode);
     printf("%7d records: read the row %5.2f ms | page rules %6.2f ms | write %5.2f ms | "
            "list re-query %6.2f ms | next code %5.2f ms | a save in all %6.1f ms\n",
-           count, median(times.read), median(times.rules), median(times.write),
-           median(times.requery), median(times.nextCode), total);
+           count, bench::median(times.read), bench::median(times.rules), bench::median(times.write),
+           bench::median(times.requery), bench::median(times.nextCode), total);
     fflush(stdout);
 }
 

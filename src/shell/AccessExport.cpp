@@ -198,13 +198,7 @@ bool AccessExportJob::step() {
 }
 
 void AccessExportJob::showCaption() {
-    if (!captions_)
-        return;
-    const qint64 percent = total_ > 0 ? done_ * 100 / total_ : 100;
-    if (percent != shownPercent_) {
-        shownPercent_ = percent;
-        captions_->progressCaption(ExportCaption(done_, total_));
-    }
+    captions_.show(done_, total_);
 }
 
 void AccessExportJob::stop() {

@@ -56,14 +56,13 @@ private:
     std::optional<ExportQuery> detail_;
     QString name_;
     QString file_;
-    UserInteraction* captions_;
+    ExportCaptionShown captions_;
     std::unique_ptr<db::Connection> target_;
     std::unique_ptr<Copy> copy_;
     bool detailDone_ = false;
     QString statement_;
     qint64 total_ = 0;
     qint64 done_ = 0;
-    qint64 shownPercent_ = -1;
 };
 
 // Asks for the file (".mdb" appended as AccessTargetName says) and copies the

@@ -203,13 +203,7 @@ bool ExcelExportJob::step() {
 }
 
 void ExcelExportJob::showCaption() {
-    if (!captions_)
-        return;
-    const qint64 percent = total_ > 0 ? done_ * 100 / total_ : 100;
-    if (percent != shownPercent_) {
-        shownPercent_ = percent;
-        captions_->progressCaption(ExportCaption(done_, total_));
-    }
+    captions_.show(done_, total_);
 }
 
 void ExcelExportJob::stop() {

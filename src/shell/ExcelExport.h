@@ -67,13 +67,12 @@ private:
     TFieldDataArray descriptors_;
     QString path_;
     QDate today_;
-    UserInteraction* captions_;
+    ExportCaptionShown captions_;
     std::unique_ptr<db::Statement> rows_;
     std::unique_ptr<workbook::StreamedWorkbook> book_;
     std::vector<Column> columns_;
     qint64 total_ = 0;
     qint64 done_ = 0;
-    qint64 shownPercent_ = -1;
 };
 
 // Everything after the save dialog, for the window and the command line

@@ -1,5 +1,6 @@
 #include "ExportQuery.h"
 
+#include "UserInteraction.h"
 #include "schema/Connection.h"
 
 #include <QRegularExpression>
@@ -52,6 +53,16 @@ int DeclaredTextSize(const QString& declaredType) {
 QString ExportCaption(qint64 done, qint64 total) {
     const qint64 percent = total > 0 ? done * 100 / total : 100;
     return kExportCaptionPrefix + QString::number(percent) + QLatin1Char('%');
+}
+
+void ExportCaptionShown::show(qint64 done, qint64 total) {
+    if (!ui_)
+        return;
+    const qint64 percent = total > 0 ? done * 100 / total : 100;
+    if (percent != shownPercent_) {
+        shownPercent_ = percent;
+        ui_->progressCaption(ExportCaption(done, total));
+    }
 }
 
 } // namespace kestrune::shell

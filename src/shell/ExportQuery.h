@@ -42,6 +42,19 @@ int DeclaredTextSize(const QString& declaredType);
 // The "数据导出...n%" caption of the progress window.
 QString ExportCaption(qint64 done, qint64 total);
 
+class UserInteraction;
+
+// Shows that caption to `ui` (when there is one) whenever the percent changes.
+class ExportCaptionShown {
+public:
+    explicit ExportCaptionShown(UserInteraction* ui) : ui_(ui) {}
+    void show(qint64 done, qint64 total);
+
+private:
+    UserInteraction* ui_;
+    qint64 shownPercent_ = -1;
+};
+
 inline const QString kExportErrorAdvice = QStringLiteral(",请与系统管理员或软件发行者联系。");
 inline const QString kExportCaptionPrefix = QStringLiteral("数据导出...");
 
