@@ -14,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <cstdio>
+#include <ctime>
 
 using namespace kestrune;
 
