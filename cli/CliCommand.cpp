@@ -4,6 +4,7 @@
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
 #include "PrintCommand.h"
+#include "QueryCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
 
@@ -50,6 +51,13 @@ const std::vector<CliCommand>& commands() {
                         "template and writes the workbook to FILE, as the print command hands "
                         "it over"),
          &runPrint},
+        {QStringLiteral("query"),
+         QStringLiteral("FIELD OP VALUE [OP VALUE] [--out FILE.xlsx | --out-db FILE.mdb]"),
+         QStringLiteral("finds the records whose indicator FIELD compares with the values (OP: "
+                        "= > < >= <=) and prints their count and unit codes, or writes the result "
+                        "list as a workbook or the records as a database file; exit 0 when found, "
+                        "1 when none, 2 when refused or not written"),
+         &runQuery},
     };
     return all;
 }

@@ -34,11 +34,14 @@ BEGIN
     UPDATE dt_fieldlist SET Visible = NEW.visible WHERE ID = OLD.id;
 END;
 
--- The indicator query's list of indicators per survey page.
+-- The indicator query's list of indicators per survey page. The cover offers
+-- its numeric fields (unit code, region, level, state), which a condition
+-- compares as numbers; its texts (name, contact) it does not.
 CREATE VIEW view_datasearch AS
 SELECT f.PageID, f.sequence, f.FieldName AS codename, f.Hint, f.QueryType
 FROM dt_fieldlist f
-WHERE f.PageID BETWEEN 1 AND 13;
+WHERE f.PageID BETWEEN 1 AND 13
+   OR (f.PageID = 0 AND f.QueryType = 0);
 
 -- Group items with their bounds as comparison texts (">=" followed by the
 -- bound in plain digits); items are added, changed and deleted through it.

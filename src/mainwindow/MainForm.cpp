@@ -334,21 +334,39 @@ bool TMainForm::createEntryForm() {
     return true;
 }
 
+bool TMainForm::showRecordEditor(shell::RecordList& list, bool adding) {
+    if (!toolForm_)
+        createLongLivedWindows();
+    if (!createEntryForm())
+        return false;
+    entry::RecordEditor& editor = entryForm_->editor();
+    editor.setAdding(adding);
+    if (!adding)
+        editor.setPrintCode(*list.currentCode());
+    editor.SetRecordList(&list);
+    entryForm_->exec();
+    // The editor goes back to the main list: another list may not outlive it.
+    editor.SetRecordList(&recordList_);
+    return true;
+}
+
+void TMainForm::editRecordsOf(shell::RecordList& list) {
+    if (list.isEmpty() || !showRecordEditor(list, false))
+        return;
+    try {
+        list.requeryAndReturn();
+    } catch (const db::EngineError& e) {
+        ui_.showRuntimeError(FailureReason(e));
+    }
+}
+
 void TMainForm::openRecordEditor(bool adding) {
     grid_->takeCurrentRow();
     if (!adding && recordList_.isEmpty())
         return;
-    if (!toolForm_)
-        createLongLivedWindows();
-    if (!createEntryForm())
-        return;
     const std::optional<double> bookmark = recordList_.currentCode();
-    entry::RecordEditor& editor = entryForm_->editor();
-    editor.setAdding(adding);
-    if (!adding)
-        editor.setPrintCode(*bookmark);
-    editor.SetRecordList(&recordList_);
-    entryForm_->exec();
+    if (!showRecordEditor(recordList_, adding))
+        return;
     try {
         // Added records leave the list where it was; editing leaves it on
         // the record the dialog showed last.

@@ -69,6 +69,10 @@ public:
     // The entry dialog over the list: adding new records, or editing the
     // current one and moving through the list.
     void openRecordEditor(bool adding);
+    // The entry dialog editing the current record of another list (a search's
+    // results), its navigation moving through that list; afterwards the list
+    // is queried again. Nothing happens while the list is empty.
+    void editRecordsOf(shell::RecordList& list);
     entry::TdlgSurveyDataForm* entryForm() const { return entryForm_; }
     // Unit codes of the marked rows, or of the current row when none is marked.
     QList<double> selectedCodes();
@@ -86,6 +90,8 @@ private:
     // An action the person chose: only while its Enabled rule allows.
     void runAction(ActionId id);
     bool createEntryForm();
+    // Shows the entry dialog over a list; false when it could not be created.
+    bool showRecordEditor(shell::RecordList& list, bool adding);
 
     shell::Session& session_;
     shell::UserInteraction& ui_;

@@ -45,6 +45,7 @@ void openLocateDialog(TMainForm& window) {
 void showSearchResults(TMainForm& window, const QString& condition) {
     UserInteraction& ui = window.interaction();
     TdlgQueryListForm results(window.session().database, ui, &window);
+    results.setRecordEditing([&window](RecordList& list) { window.editRecordsOf(list); });
     try {
         results.setCondition(condition);
     } catch (const db::EngineError& e) {

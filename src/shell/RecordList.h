@@ -28,7 +28,10 @@ public:
     // `condition` ("where ...") narrows the rows, as the result lists do.
     explicit RecordList(db::Connection& connection, QString condition = {});
 
-    void setCondition(const QString& condition);
+    // The condition's "?" marks take `values` in their order.
+    void setCondition(const QString& condition, const QVariantList& values = {});
+    const QString& condition() const { return condition_; }
+    const QVariantList& conditionValues() const { return values_; }
     // The view the rows come from: view_data_all when the condition names a
     // field of 附表2, else view_data.
     QString sourceView() const;
@@ -81,6 +84,7 @@ private:
 
     db::Connection& connection_;
     QString condition_;
+    QVariantList values_;
     TFieldDataArray columns_;
     std::vector<double> codes_;
     int current_ = -1;

@@ -1,6 +1,6 @@
 #include "entry/LevelRule.h"
-#include "schema/DerivedKeys.h"
 #include "schema/Connection.h"
+#include "schema/DerivedKeys.h"
 #include "schema/EngineError.h"
 #include "support/TestEnvironment.h"
 
@@ -403,7 +403,21 @@ TEST_F(InstalledDatabaseTest, ViewsDeliverTheColumnsTheProgramReads) {
     expectColumns("view_datasearch", {"PageID", "sequence", "codename"});
     expectColumns("view_group_item", {"id", "GroupID", "Title", "LowBoundary", "HighBoundary",
                                       "LowSymbol", "HighSymbol", "LowValue", "HighValue"});
-    EXPECT_EQ(connection->scalar("select count(*) from view_datasearch").toInt(), 198);
+    EXPECT_EQ(connection->scalar("select count(*) from view_datasearch").toInt(), 202);
+}
+
+TEST_F(InstalledDatabaseTest, IndicatorListOffersTheCoversNumbersAndEveryIndicator) {
+    const auto indicatorsOf = [](int page) {
+        QStringList names;
+        auto rows = connection->query(
+            "select codename from view_datasearch where PageID=? order by sequence", {page});
+        for (; !rows.eof(); rows.next())
+            names << rows.field("codename").asText();
+        return names;
+    };
+    EXPECT_EQ(indicatorsOf(0), (QStringList{"c901", "c903", "c904", "c907"}));
+    for (const Page& p : pages())
+        EXPECT_EQ(indicatorsOf(p.id), p.fields) << p.id;
 }
 
 TEST_F(InstalledDatabaseTest, ViewsShowNamesAndTakeTheirWrites) {

@@ -4,10 +4,16 @@
 #include "RecordGenerator.h"
 #include "entry/EntryDialogFixture.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "query/ui/DataSearchCodeForm.h"
+#include "query/ui/DataSearchForm.h"
+#include "shell/ui/QueryListForm.h"
+#include "shell/ui/ToolForm.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 using namespace kestrune;
@@ -38,6 +44,40 @@ TEST_F(MainWindowScreenshot, FortyMadeUpRecords) {
     window->resize(1100, 700);
     window->show();
     save(window.get(), "main-window.png");
+}
+
+// The indicator query's three windows over forty made-up records: the
+// condition, the indicator chooser on 表1 and the records found.
+TEST_F(MainWindowScreenshot, TheIndicatorQuery) {
+    cli::generateRecords(connection(), 40, 7);
+    window->refreshList();
+    query::IndicatorCondition found;
+    query::TdlgDataSearchForm condition(
+        connection(), window->toolForm(), ui,
+        [&found](const query::IndicatorCondition& accepted) { found = accepted; });
+    condition.dataField()->setText(QStringLiteral("z001"));
+    for (QLineEdit* box : {condition.firstOperator(), condition.secondOperator()}) {
+        condition.firstOperator() == box ? condition.lc1ButtonClick() : condition.lc3ButtonClick();
+        window->toolForm().menu()->actions()[box == condition.firstOperator() ? 3 : 4]->trigger();
+        window->toolForm().menu()->hide();
+    }
+    condition.firstNumber()->setText(QStringLiteral("5"));
+    condition.secondNumber()->setText(QStringLiteral("50"));
+    condition.show();
+    save(&condition, "query-condition.png");
+
+    query::TDataSearchCodeForm chooser(connection());
+    chooser.show();
+    chooser.sheetGrid()->setCurrentCell(1, 0);
+    chooser.indicatorGrid()->setCurrentCell(0, 0);
+    save(&chooser, "query-chooser.png");
+
+    condition.tbSumClick();
+    shell::TdlgQueryListForm results(session.database, ui);
+    results.setCondition(found.statement.text, found.statement.values);
+    results.resize(1000, 560);
+    results.show();
+    save(&results, "query-results.png");
 }
 
 class EntryScreenshot : public kestrune::testing::EntryDialogFixture {
