@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "CheckCommand.h"
+#include "ExportCommand.h"
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
 #include "PrintCommand.h"
@@ -50,6 +51,12 @@ const std::vector<CliCommand>& commands() {
                         "template and writes the workbook to FILE, as the print command hands "
                         "it over"),
          &runPrint},
+        {QStringLiteral("export"),
+         QStringLiteral("--offline --label TEXT | --online, --out FILE.dat"),
+         QStringLiteral("writes the offline exchange file under the label TEXT, or the encrypted "
+                        "online upload file; exit 0 when written, 1 when records are not ready to "
+                        "report, 2 when it could not be written"),
+         &runExport},
     };
     return all;
 }

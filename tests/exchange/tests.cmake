@@ -14,4 +14,6 @@ kestrune_test(print_window_tests SOURCES
 
 # The exchange file formats and the upload exports.
 kestrune_test(upload_tests SOURCES
-    exchange/ExchangeFormatTest.cpp)
+    exchange/ExchangeFormatTest.cpp
+    exchange/UploadExportTest.cpp
+    LIBS kestrune_cli_commands)
