@@ -25,10 +25,10 @@ bool isEmptyField(const db::StoredValue& value) {
            QByteArrayView(value.utf8()).trimmed().isEmpty();
 }
 
-QByteArray wholeText(qint64 number) {
+void appendWhole(QByteArray& out, qint64 number) {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, number).ptr;
-    return QByteArray(buffer, int(end - buffer));
+    out.append(buffer, end - buffer);
 }
 
 // "1e+20" -> "1E20", "1.5e-05" -> "1.5E-5": the exponent in its shortest form.
@@ -80,26 +80,43 @@ std::vector<UploadColumn> ReadUploadColumns(db::Connection& connection) {
     return columns;
 }
 
-QByteArray UploadWholeNumber(const db::StoredValue& value) {
+// The value rules append straight to the line, so that a value costs no
+// allocation of its own.
+void AppendWholeNumber(QByteArray& out, const db::StoredValue& value) {
     if (isEmptyField(value))
-        return QByteArrayLiteral("0");
-    if (value.kind() == db::StoredValue::Kind::Integer)
-        return wholeText(value.toInt64());
-    // A stored fraction is rounded to the nearest whole number, halves away
-    // from zero.
-    return wholeText(std::llround(value.toNumber()));
+        out += '0';
+    else if (value.kind() == db::StoredValue::Kind::Integer)
+        appendWhole(out, value.toInt64());
+    else // a stored fraction is rounded, halves away from zero
+        appendWhole(out, std::llround(value.toNumber()));
 }
 
-QByteArray UploadDecimal(double value) {
-    if (value == 0 || !std::isfinite(value))
-        return QByteArrayLiteral("0");
-    if (value == std::trunc(value) && std::fabs(value) < kPlainWholeLimit)
-        return wholeText(qint64(value));
+void AppendDecimal(QByteArray& out, double value) {
+    if (value == 0 || !std::isfinite(value)) {
+        out += '0';
+        return;
+    }
+    if (value == std::trunc(value) && std::fabs(value) < kPlainWholeLimit) {
+        appendWhole(out, qint64(value));
+        return;
+    }
     char buffer[40];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
                                    std::chars_format::general, kSignificantDigits)
                          .ptr;
-    return shortExponent(buffer, int(end - buffer));
+    out += shortExponent(buffer, int(end - buffer));
+}
+
+QByteArray UploadWholeNumber(const db::StoredValue& value) {
+    QByteArray out;
+    AppendWholeNumber(out, value);
+    return out;
+}
+
+QByteArray UploadDecimal(double value) {
+    QByteArray out;
+    AppendDecimal(out, value);
+    return out;
 }
 
 QByteArray UploadDecimal(const db::StoredValue& value) {
@@ -181,14 +198,17 @@ void UploadLineWriter::appendLine(const db::Statement& row, QByteArray& out) {
         const db::StoredValue value = row.stored(indexes_[c]);
         switch (rules_[c]) {
         case Rule::Whole:
-            out += UploadWholeNumber(value);
+            AppendWholeNumber(out, value);
             break;
         case Rule::Decimal:
-            out += UploadDecimal(value);
+            if (isEmptyField(value))
+                out += '0';
+            else
+                AppendDecimal(out, value.toNumber());
             break;
         case Rule::State:
             if (!isEmptyField(value))
-                out += UploadWholeNumber(value);
+                AppendWholeNumber(out, value);
             break;
         case Rule::Text:
         case Rule::AsStored: {

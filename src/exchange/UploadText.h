@@ -31,6 +31,9 @@ QByteArray UploadWholeNumber(const db::StoredValue& value);
 // "1234567", "1E-5", "1.5E20"), "0" for an empty field.
 QByteArray UploadDecimal(const db::StoredValue& value);
 QByteArray UploadDecimal(double value);
+// The same, appended to a line being built.
+void AppendWholeNumber(QByteArray& out, const db::StoredValue& value);
+void AppendDecimal(QByteArray& out, double value);
 // 1: every "," becomes "，" when the text holds one; otherwise every "－"
 // becomes "-".
 QString UploadText(QString text);

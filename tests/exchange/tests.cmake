@@ -17,3 +17,7 @@ kestrune_test(upload_tests SOURCES
     exchange/ExchangeFormatTest.cpp
     exchange/UploadExportTest.cpp
     LIBS kestrune_cli_commands)
+
+# The two upload commands of the main window.
+kestrune_test(upload_window_tests SOURCES exchange/UploadFromWindowTest.cpp
+    LIBS kestrune_mainwindow)
