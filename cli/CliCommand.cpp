@@ -52,7 +52,7 @@ const std::vector<CliCommand>& commands() {
                         "it over"),
          &runPrint},
         {QStringLiteral("export"),
-         QStringLiteral("--offline --label TEXT | --online, --out FILE.dat"),
+         QStringLiteral("(--offline --label TEXT | --online) --out FILE.dat"),
          QStringLiteral("writes the offline exchange file under the label TEXT, or the encrypted "
                         "online upload file; exit 0 when written, 1 when records are not ready to "
                         "report, 2 when it could not be written"),
