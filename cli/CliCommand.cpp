@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "CheckCommand.h"
+#include "ExportCommand.h"
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
 #include "PrintCommand.h"
@@ -58,6 +59,12 @@ const std::vector<CliCommand>& commands() {
                         "list as a workbook or the records as a database file; exit 0 when found, "
                         "1 when none, 2 when refused or not written"),
          &runQuery},
+        {QStringLiteral("export"),
+         QStringLiteral("(--offline --label TEXT | --online) --out FILE.dat"),
+         QStringLiteral("writes the offline exchange file under the label TEXT, or the encrypted "
+                        "online upload file; exit 0 when written, 1 when records are not ready to "
+                        "report, 2 when it could not be written"),
+         &runExport},
     };
     return all;
 }

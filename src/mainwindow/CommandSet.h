@@ -43,6 +43,7 @@ void AddCheckCommands(CommandSet& commands);
 void AddListExportCommands(CommandSet& commands);
 void AddPrintCommands(CommandSet& commands);
 void AddQueryCommands(CommandSet& commands);
+void AddExchangeCommands(CommandSet& commands);
 
 // Every subsystem's commands, gathered once.
 const CommandSet& MainCommands();

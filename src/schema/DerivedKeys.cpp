@@ -23,6 +23,27 @@ constexpr std::array<std::pair<char, char>, 10> kDatabaseSubstitutions{{
     {'b', '8'},
 }};
 
+const QString kUploadKeyConstant = QStringLiteral("Wq3nVe8TkLr5Ma2D");
+
+constexpr std::array<std::pair<char, char>, 16> kUploadSubstitutions{{
+    {'W', 'g'},
+    {'g', 'Z'},
+    {'q', '7'},
+    {'3', 'x'},
+    {'n', 'N'},
+    {'V', 'b'},
+    {'e', '4'},
+    {'8', 'c'},
+    {'T', 'u'},
+    {'k', 'P'},
+    {'L', 'y'},
+    {'r', '0'},
+    {'5', 's'},
+    {'M', 'h'},
+    {'a', 'J'},
+    {'y', '6'},
+}};
+
 void replaceFirst(QString& text, QChar from, QChar to) {
     const qsizetype at = text.indexOf(from);
     if (at >= 0)
@@ -46,6 +67,23 @@ QString MakeDatabasePassword(const QString& constant) {
     if (s.size() >= 10)
         std::swap(s[7], s[9]);
     return s;
+}
+
+QString MakeUploadKey(const QString& constant) {
+    if (constant.isEmpty())
+        return QString();
+    QString s = constant;
+    for (const auto& [from, to] : kUploadSubstitutions)
+        replaceFirst(s, QLatin1Char(from), QLatin1Char(to));
+    if (s.size() >= 16)
+        std::swap(s[1], s[15]);
+    if (s.size() >= 9)
+        std::swap(s[7], s[8]);
+    return s;
+}
+
+QString uploadKey() {
+    return MakeUploadKey(kUploadKeyConstant);
 }
 
 QString databasePassword() {

@@ -15,4 +15,13 @@ QString MakeDatabasePassword(const QString& constant);
 // export template.
 QString databasePassword();
 
+// The upload key is derived the same way from a 16-character constant:
+// sixteen chained single-character substitutions, then the exchange of
+// positions 2 and 16, then of positions 8 and 9. An empty constant yields
+// empty text.
+QString MakeUploadKey(const QString& constant);
+
+// The AES key string of online upload files.
+QString uploadKey();
+
 } // namespace kestrune::db

@@ -17,3 +17,13 @@ TEST(DerivedKeysTest, OnlyTheFirstOccurrenceIsReplacedAndCaseMatters) {
     EXPECT_EQ(MakeDatabasePassword("kkkkkkkkkk"), "kkkkkkkkkk");
     EXPECT_EQ(MakeDatabasePassword(""), "");
 }
+
+TEST(DerivedKeysTest, UploadKeyChainsSubstitutionsThenExchangesPositions) {
+    // L->y then y->6 acts on the y just produced; then positions 2/16 and 8/9
+    // change places.
+    EXPECT_EQ(kestrune::db::MakeUploadKey("Wq3nVe8TkLr5Ma2D"), "ZDxNb4cPu60shJ27");
+    EXPECT_EQ(kestrune::db::uploadKey(), "ZDxNb4cPu60shJ27");
+    EXPECT_EQ(kestrune::db::MakeUploadKey("abcdefghijklmnop"), "Jpcd4fZihjPlmNob");
+    EXPECT_EQ(kestrune::db::MakeUploadKey("WWWWWWWWWWWWWWWW"), "ZWWWWWWWWWWWWWWW");
+    EXPECT_EQ(kestrune::db::MakeUploadKey(""), "");
+}

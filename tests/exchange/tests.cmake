@@ -11,3 +11,13 @@ kestrune_test(print_window_tests SOURCES
     exchange/PrintDatabase.h exchange/PrintDatabase.cpp
     exchange/PrintFromWindowsTest.cpp
     LIBS kestrune_mainwindow kestrune_cli_commands)
+
+# The exchange file formats and the upload exports.
+kestrune_test(upload_tests SOURCES
+    exchange/ExchangeFormatTest.cpp
+    exchange/UploadExportTest.cpp
+    LIBS kestrune_cli_commands)
+
+# The two upload commands of the main window.
+kestrune_test(upload_window_tests SOURCES exchange/UploadFromWindowTest.cpp
+    LIBS kestrune_mainwindow)
