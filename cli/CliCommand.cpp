@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
+#include "ImportCommand.h"
 #include "PrintCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
@@ -50,6 +51,13 @@ const std::vector<CliCommand>& commands() {
                         "template and writes the workbook to FILE, as the print command hands "
                         "it over"),
          &runPrint},
+        {QStringLiteral("import"), QStringLiteral("FILE... [--keep-clean] [--yes]"),
+         QStringLiteral("imports the records of exchange files (.dat) or backups (.mdb) after "
+                        "confirming each label; all or nothing unless --keep-clean imports the "
+                        "records with free unit codes; exit 0 when every record was imported, 1 "
+                        "when conflicts left records out or stopped the import (the conflict "
+                        "report's path is printed), 2 on an unreadable file"),
+         &runImport},
     };
     return all;
 }

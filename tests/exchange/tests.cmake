@@ -15,3 +15,17 @@ kestrune_test(print_window_tests SOURCES
 # The exchange file formats and the upload exports.
 kestrune_test(upload_tests SOURCES
     exchange/ExchangeFormatTest.cpp)
+
+# The data import: exchange files and backups of other units, the conflict
+# report and the import command of kestrune-cli.
+kestrune_test(import_tests SOURCES
+    exchange/ImportFiles.h exchange/ImportFiles.cpp
+    exchange/ImportTest.cpp
+    exchange/ImportCommandTest.cpp
+    LIBS kestrune_cli_commands)
+
+# The data import from the main window.
+kestrune_test(import_window_tests SOURCES
+    exchange/ImportFiles.h exchange/ImportFiles.cpp
+    exchange/ImportFromWindowTest.cpp
+    LIBS kestrune_mainwindow)
