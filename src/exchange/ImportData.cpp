@@ -22,15 +22,43 @@ QString sourceSchema(std::size_t index) {
     return QStringLiteral("import%1").arg(index + 1);
 }
 
-// The working database's own column names, so that nothing a file calls its
-// columns reaches a statement.
-QString columnList(db::Connection& working) {
+QStringList workingColumns(db::Connection& working) {
     QStringList names;
     db::Dataset info =
         working.query(QStringLiteral("select name from pragma_table_info(?)"), {kImportTable});
     for (info.first(); !info.eof(); info.next())
-        names << db::quoteName(info.value(0).toString());
-    return names.join(QLatin1Char(','));
+        names << info.value(0).toString();
+    return names;
+}
+
+// The working database's own column names, so that nothing a file calls its
+// columns reaches a statement.
+QString columnList(const QStringList& names) {
+    QStringList quoted;
+    for (const QString& name : names)
+        quoted << db::quoteName(name);
+    return quoted.join(QLatin1Char(','));
+}
+
+bool sameOrder(const QStringList& source, const QStringList& working) {
+    if (source.size() != working.size())
+        return false;
+    for (int i = 0; i < source.size(); ++i)
+        if (source[i].compare(working[i], Qt::CaseInsensitive) != 0)
+            return false;
+    return true;
+}
+
+// Copies one file's records. A file laid out as the working database (every
+// exchange file) is copied whole, which lets the engine move its records
+// without taking them apart.
+int importRecords(db::Connection& working, const QString& schema, const QStringList& source,
+                  const QStringList& columns) {
+    if (sameOrder(source, columns))
+        return working.execute(
+            QStringLiteral("insert into main.%1 select * from %2.%1").arg(kImportTable, schema));
+    return working.execute(QStringLiteral("insert into main.%1 (%2) select %2 from %3.%1")
+                               .arg(kImportTable, columnList(columns), schema));
 }
 
 // The chosen files reached from the working connection, in memory, for as
@@ -160,14 +188,13 @@ ImportResult searchConflicts(db::Connection& working, shell::UserInteraction& ui
 
 ImportResult importAllOrNothing(db::Connection& working, shell::UserInteraction& ui,
                                 const std::vector<ImportSource>& sources) {
-    const QString columns = columnList(working);
+    const QStringList names = workingColumns(working);
+    const QString columns = columnList(names);
     ImportResult result;
     try {
         working.begin();
         for (std::size_t i = 0; i < sources.size(); ++i)
-            result.imported +=
-                working.execute(QStringLiteral("insert into main.%1 (%2) select %2 from %3.%1")
-                                    .arg(kImportTable, columns, sourceSchema(i)));
+            result.imported += importRecords(working, sourceSchema(i), sources[i].columns, names);
         working.commit();
     } catch (const db::EngineError& failure) {
         working.rollback();
@@ -180,7 +207,7 @@ ImportResult importAllOrNothing(db::Connection& working, shell::UserInteraction&
 
 ImportResult importFreeCodes(db::Connection& working, shell::UserInteraction& ui,
                              const std::vector<ImportSource>& sources) {
-    const QString columns = columnList(working);
+    const QString columns = columnList(workingColumns(working));
     ImportResult result;
     std::vector<CodeConflict> conflicts;
     try {
