@@ -4,6 +4,7 @@
 #include "ExportCommand.h"
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
+#include "ImportCommand.h"
 #include "PrintCommand.h"
 #include "QueryCommand.h"
 #include "schema/EngineError.h"
@@ -65,6 +66,13 @@ const std::vector<CliCommand>& commands() {
                         "online upload file; exit 0 when written, 1 when records are not ready to "
                         "report, 2 when it could not be written"),
          &runExport},
+        {QStringLiteral("import"), QStringLiteral("FILE... [--keep-clean] [--yes]"),
+         QStringLiteral("imports the records of exchange files (.dat) or backups (.mdb) after "
+                        "confirming each label; all or nothing unless --keep-clean imports the "
+                        "records with free unit codes; exit 0 when every record was imported, 1 "
+                        "when conflicts left records out or stopped the import (the conflict "
+                        "report's path is printed), 2 on an unreadable file"),
+         &runImport},
     };
     return all;
 }

@@ -44,6 +44,7 @@ void AddListExportCommands(CommandSet& commands);
 void AddPrintCommands(CommandSet& commands);
 void AddQueryCommands(CommandSet& commands);
 void AddExchangeCommands(CommandSet& commands);
+void AddImportCommands(CommandSet& commands);
 
 // Every subsystem's commands, gathered once.
 const CommandSet& MainCommands();

@@ -70,6 +70,15 @@ void Connection::openProtected(const QString& path, const QString& password) {
     adopt(std::move(core));
 }
 
+void Connection::openImage(const QByteArray& image) {
+    close();
+    auto core = std::make_shared<ConnectionCore>();
+    if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        core->fail();
+    loadImage(core->handle, QStringLiteral("main"), image);
+    adopt(std::move(core));
+}
+
 void Connection::adopt(std::shared_ptr<ConnectionCore> core) {
     core_ = std::move(core);
     try {
@@ -227,6 +236,17 @@ void Connection::attach(const QString& path, const QString& schema) {
 void Connection::attachProtected(const QString& path, const QString& schema,
                                  const QString& password) {
     const QByteArray image = ProtectedFile::read(path, password);
+    execute(QStringLiteral("ATTACH DATABASE ':memory:' AS %1").arg(checkedSchemaName(schema)));
+    try {
+        loadImage(handle(), schema, image);
+        executeScript(QStringLiteral("select count(*) from %1.sqlite_master").arg(schema));
+    } catch (...) {
+        detach(schema);
+        throw;
+    }
+}
+
+void Connection::attachImage(const QByteArray& image, const QString& schema) {
     execute(QStringLiteral("ATTACH DATABASE ':memory:' AS %1").arg(checkedSchemaName(schema)));
     try {
         loadImage(handle(), schema, image);

@@ -31,6 +31,9 @@ public:
     // writes the changes back.
     void openProtected(const QString& path, const QString& password);
     void saveProtected();
+    // Opens a database held in memory: `image` is the bytes of a database
+    // file, which no file on disk ever sees changed.
+    void openImage(const QByteArray& image);
     void close();
     bool isOpen() const;
     bool isProtected() const;
@@ -65,6 +68,8 @@ public:
     // can copy between files (INSERT INTO x SELECT * FROM other.x).
     void attach(const QString& path, const QString& schema);
     void attachProtected(const QString& path, const QString& schema, const QString& password);
+    // Reaches a database given as the bytes of its file, in memory.
+    void attachImage(const QByteArray& image, const QString& schema);
     void detach(const QString& schema);
     // Writes an attached protected file's changes back to its container.
     void saveAttachedProtected(const QString& schema, const QString& path, const QString& password);

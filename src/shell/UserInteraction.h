@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace kestrune::shell {
@@ -17,6 +18,13 @@ struct FileDialogRequest {
     QString initialFolder; // empty: wherever the platform starts
     QString proposedName;
     bool confirmOverwrite = false; // save dialogs: ask before replacing a file
+};
+
+// What an open dialog that accepts several files returns: the names and the
+// filter chosen (counted from 0).
+struct OpenFilesChoice {
+    QStringList files;
+    int filterIndex = 0;
 };
 
 // The question dialog's buttons (a bit set) and results.
@@ -55,6 +63,9 @@ public:
     // Empty text when cancelled.
     virtual QString chooseSaveFile(const FileDialogRequest& request) = 0;
     virtual QString chooseOpenFile(const FileDialogRequest& request) = 0;
+    // An open dialog for several files. Unless overridden: one file from
+    // chooseOpenFile, its filter told by its extension.
+    virtual OpenFilesChoice chooseOpenFiles(const FileDialogRequest& request);
     // The input box; nothing when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
                                              const QString& initial) = 0;

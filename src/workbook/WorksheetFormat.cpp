@@ -122,8 +122,8 @@ void Worksheet::fitColumns(int first, int last) {
                 shown = QString::fromStdString(NumberText(cell.number));
             if (shown.isEmpty())
                 continue;
-            const bool merged =
-                std::any_of(wideMerges.begin(), wideMerges.end(), [&](const auto& m) {
+            const bool merged = std::any_of(
+                wideMerges.begin(), wideMerges.end(), [&, rowNumber = rowNumber](const auto& m) {
                     return rowNumber >= m.top && rowNumber <= m.bottom && c->first >= m.left &&
                            c->first <= m.right;
                 });

@@ -21,3 +21,17 @@ kestrune_test(upload_tests SOURCES
 # The two upload commands of the main window.
 kestrune_test(upload_window_tests SOURCES exchange/UploadFromWindowTest.cpp
     LIBS kestrune_mainwindow)
+
+# The data import: exchange files and backups of other units, the conflict
+# report and the import command of kestrune-cli.
+kestrune_test(import_tests SOURCES
+    exchange/ImportFiles.h exchange/ImportFiles.cpp
+    exchange/ImportTest.cpp
+    exchange/ImportCommandTest.cpp
+    LIBS kestrune_cli_commands)
+
+# The data import from the main window.
+kestrune_test(import_window_tests SOURCES
+    exchange/ImportFiles.h exchange/ImportFiles.cpp
+    exchange/ImportFromWindowTest.cpp
+    LIBS kestrune_mainwindow)

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace kestrune::shell {
 
@@ -95,6 +96,17 @@ QString QtInteraction::chooseSaveFile(const FileDialogRequest& request) {
 QString QtInteraction::chooseOpenFile(const FileDialogRequest& request) {
     return QFileDialog::getOpenFileName(parent_, request.title, request.initialFolder,
                                         qtFileFilter(request.filter));
+}
+
+OpenFilesChoice QtInteraction::chooseOpenFiles(const FileDialogRequest& request) {
+    const QString filters = qtFileFilter(request.filter);
+    QString chosenFilter;
+    OpenFilesChoice choice;
+    choice.files = QFileDialog::getOpenFileNames(parent_, request.title, request.initialFolder,
+                                                 filters, &chosenFilter);
+    choice.filterIndex =
+        std::max(0, int(filters.split(QStringLiteral(";;")).indexOf(chosenFilter)));
+    return choice;
 }
 
 std::optional<QString> QtInteraction::inputText(const QString& title, const QString& prompt,

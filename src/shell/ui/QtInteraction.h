@@ -25,6 +25,7 @@ public:
     int askQuestion(const QString& text, int buttons) override;
     QString chooseSaveFile(const FileDialogRequest& request) override;
     QString chooseOpenFile(const FileDialogRequest& request) override;
+    OpenFilesChoice chooseOpenFiles(const FileDialogRequest& request) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial) override;
     bool openWithDefaultProgram(const QString& path) override;

@@ -1,0 +1,158 @@
+#include "ImportSource.h"
+
+#include "ExchangeFileError.h"
+#include "ExchangeHeader.h"
+#include "schema/Connection.h"
+#include "schema/DatabaseFiles.h"
+#include "schema/DerivedKeys.h"
+#include "schema/EngineError.h"
+#include "schema/ProtectedFile.h"
+#include "shell/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace kestrune::exchange {
+
+namespace {
+
+const QChar kQuote = QLatin1Char('"');
+
+QStringList columnsOf(db::Connection& connection, const QString& table) {
+    QStringList names;
+    db::Dataset info =
+        connection.query(QStringLiteral("select name from pragma_table_info(?)"), {table});
+    for (info.first(); !info.eof(); info.next())
+        names << info.value(0).toString();
+    return names;
+}
+
+QSet<QString> foldedSet(const QStringList& names) {
+    QSet<QString> set;
+    for (const QString& name : names)
+        set.insert(name.toLower());
+    return set;
+}
+
+bool sameColumns(const QStringList& source, const QStringList& working) {
+    const QSet<QString> folded = foldedSet(source);
+    return folded.size() == source.size() && folded == foldedSet(working);
+}
+
+const QByteArray kPlainSignature("SQLite format 3\0", 16);
+
+// Files that need no restoring: a protected container begins with 0x00, a
+// plain database (a backup) with the engine's own signature.
+bool beginsAsEngineFile(const QByteArray& start) {
+    return start.isEmpty() || start.at(0) == 0 || start == kPlainSignature;
+}
+
+// The file's bytes as the engine should see them: a scrambled start is
+// restored in the working copy, never in the chosen file.
+QByteArray readRestored(const QString& chosenPath) {
+    QFile chosen(chosenPath);
+    if (!chosen.open(QIODevice::ReadOnly))
+        throw db::EngineError(
+            QStringLiteral("无法打开文件 %1: %2").arg(chosenPath, chosen.errorString()));
+    const QByteArray start = chosen.read(kPlainSignature.size());
+    chosen.close();
+    if (beginsAsEngineFile(start))
+        return db::readFileContents(chosenPath);
+    const QString copy = WorkingCopyPath();
+    QFile::remove(copy);
+    if (!QFile::copy(chosenPath, copy))
+        throw db::EngineError(QStringLiteral("无法写入文件 %1").arg(copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    try {
+        RestoreHeader(copy);
+        const QByteArray restored = db::readFileContents(copy);
+        QFile::remove(copy);
+        return restored;
+    } catch (...) {
+        QFile::remove(copy);
+        throw;
+    }
+}
+
+// Opens the bytes plain, else as a protected file under the database
+// password; returns the plain database's bytes, or nothing when neither opens.
+std::optional<QByteArray> openSource(db::Connection& source, const QByteArray& bytes) {
+    try {
+        source.openImage(bytes);
+        return bytes;
+    } catch (const db::EngineError&) {
+    }
+    try {
+        QByteArray plain = db::ProtectedFile::unseal(bytes, db::databasePassword());
+        source.openImage(plain);
+        return plain;
+    } catch (const db::EngineError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+QString MissingTableInFileMessage(const QString& table) {
+    return QStringLiteral("您选择的文件中不存在名字为") + kQuote + table + kQuote +
+           QStringLiteral("的数据表");
+}
+
+QString MissingTableInSystemMessage(const QString& table) {
+    return QStringLiteral("系统中不存在名字为") + kQuote + table + kQuote +
+           QStringLiteral("的数据表");
+}
+
+QString WorkingCopyPath() {
+    const QFileInfo program(shell::programFolder());
+    const QString folder = program.isDir() && program.isWritable() ? program.absoluteFilePath()
+                                                                   : shell::temporaryFolder();
+    return QDir(folder).filePath(kWorkingCopyName);
+}
+
+ReadSourceResult ReadImportSource(const QString& chosenPath, db::Connection& working) {
+    ReadSourceResult result;
+    if (!QFileInfo(chosenPath).isFile()) {
+        result.refusal.message = kImportFileMissing;
+        return result;
+    }
+    try {
+        ImportSource source;
+        source.chosenPath = chosenPath;
+        db::Connection file;
+        std::optional<QByteArray> image = openSource(file, readRestored(chosenPath));
+        if (!image) {
+            result.refusal.message = kImportFileUnreadable;
+            return result;
+        }
+        if (!file.hasTable(kImportTable)) {
+            result.refusal.message = MissingTableInFileMessage(kImportTable);
+            return result;
+        }
+        if (!working.hasTable(kImportTable)) {
+            result.refusal.message = MissingTableInSystemMessage(kImportTable);
+            return result;
+        }
+        source.columns = columnsOf(file, kImportTable);
+        if (!sameColumns(source.columns, columnsOf(working, kImportTable))) {
+            result.refusal.message = kImportFormatError;
+            return result;
+        }
+        source.label =
+            file.scalar(QStringLiteral("select db_name from ct_label limit 1")).toString();
+        file.close();
+        source.image = std::move(*image);
+        result.source = std::move(source);
+    } catch (const db::EngineError& e) {
+        result.refusal = {e.text(), true};
+    } catch (const ExchangeFileError& e) {
+        result.refusal = {e.text(), true};
+    } catch (const std::exception& e) {
+        result.refusal = {QString::fromLocal8Bit(e.what()), true};
+    }
+    return result;
+}
+
+} // namespace kestrune::exchange
