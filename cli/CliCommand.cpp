@@ -4,6 +4,7 @@
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
 #include "PrintCommand.h"
+#include "SumCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
 
@@ -50,6 +51,12 @@ const std::vector<CliCommand>& commands() {
                         "template and writes the workbook to FILE, as the print command hands "
                         "it over"),
          &runPrint},
+        {QStringLiteral("sum"),
+         QStringLiteral("--by level|state|group:ID [--sheets N,N,...|--all] --out FILE.xlsx"),
+         QStringLiteral("writes the summary workbook the window's summation fills (sheet 1 the "
+                        "cover, 2 to 25 the tables; all by default); exit 0 when written, 1 "
+                        "when only the cover was chosen, 2 when it could not be made"),
+         &runSum},
     };
     return all;
 }

@@ -42,6 +42,7 @@ void AddEntryCommands(CommandSet& commands);
 void AddCheckCommands(CommandSet& commands);
 void AddListExportCommands(CommandSet& commands);
 void AddPrintCommands(CommandSet& commands);
+void AddSumCommands(CommandSet& commands);
 
 // Every subsystem's commands, gathered once.
 const CommandSet& MainCommands();

@@ -7,4 +7,11 @@ kestrune_test(sum_tests SOURCES
     sum/SummaryWorkbookTest.cpp
     sum/SumTableListTest.cpp
     sum/GroupsTest.cpp
+    sum/SumCommandTest.cpp
     LIBS kestrune_cli_commands)
+
+# The summation dialog and the group dialogs.
+kestrune_test(sum_window_tests SOURCES
+    sum/SumDatabase.h sum/SumDatabase.cpp
+    sum/SumFormTest.cpp
+    LIBS kestrune_widgets kestrune_cli_commands)
