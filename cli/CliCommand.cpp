@@ -7,6 +7,7 @@
 #include "ImportCommand.h"
 #include "PrintCommand.h"
 #include "QueryCommand.h"
+#include "SumCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
 
@@ -73,6 +74,12 @@ const std::vector<CliCommand>& commands() {
                         "when conflicts left records out or stopped the import (the conflict "
                         "report's path is printed), 2 on an unreadable file"),
          &runImport},
+        {QStringLiteral("sum"),
+         QStringLiteral("--by level|state|group:ID [--sheets N,N,...|--all] --out FILE.xlsx"),
+         QStringLiteral("writes the summary workbook the window's summation fills (sheet 1 the "
+                        "cover, 2 to 25 the tables; all by default); exit 0 when written, 1 "
+                        "when only the cover was chosen, 2 when it could not be made"),
+         &runSum},
     };
     return all;
 }

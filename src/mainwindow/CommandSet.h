@@ -45,6 +45,7 @@ void AddPrintCommands(CommandSet& commands);
 void AddQueryCommands(CommandSet& commands);
 void AddExchangeCommands(CommandSet& commands);
 void AddImportCommands(CommandSet& commands);
+void AddSumCommands(CommandSet& commands);
 
 // Every subsystem's commands, gathered once.
 const CommandSet& MainCommands();

@@ -7,7 +7,7 @@ const CommandSet& MainCommands() {
         CommandSet all;
         // One line per subsystem; its commands stay in its own file.
         for (auto* offer : {AddShellCommands, AddEntryCommands, AddCheckCommands,
-                            AddListExportCommands, AddPrintCommands, AddQueryCommands, AddExchangeCommands, AddImportCommands})
+                            AddListExportCommands, AddPrintCommands, AddQueryCommands, AddExchangeCommands, AddImportCommands, AddSumCommands})
             offer(all);
         return all;
     }();

@@ -44,7 +44,7 @@ TEST(MainActionsTest, ListKeys) {
 TEST(CommandSetTest, EveryWorkingActionIsOfferedOnce) {
     using enum ActionId;
     for (ActionId id : {AddNew, Modify, Delete, Check, CheckSelected, Backup, Compress, Options,
-                        RecordGrid, Locate, Search, About}) {
+                        RecordGrid, Locate, Search, About, Sum, Group}) {
         EXPECT_TRUE(MainCommands().offers(id)) << ActionInfoOf(id).name.toStdString();
     }
     CommandSet commands;
