@@ -231,15 +231,8 @@ bool SaveQueryAsAccess(const ExportQuery& query, const std::optional<ExportQuery
         ui.progressFinish();
         return false;
     }
-    FileDialogRequest request;
-    request.title = kExportDialogTitle;
-    request.filter = kAccessFilter;
-    request.initialFolder = documentsFolder();
-    QDir().mkpath(request.initialFolder);
-    request.proposedName = ProposedExportName(name, QDate::currentDate());
-    request.confirmOverwrite = true;
-    const QString chosen = ui.chooseSaveFile(request);
-    if (chosen.trimmed().isEmpty())
+    const QString chosen = ChooseExportTarget(name, kAccessFilter, ui);
+    if (chosen.isEmpty())
         return false;
     return WriteQueryDatabase(query, detail, name, AccessTargetName(chosen), ui);
 }

@@ -234,21 +234,26 @@ bool WriteQueryWorkbook(const ExportQuery& query, const QString& name,
     return true;
 }
 
+QString ChooseExportTarget(const QString& name, const QString& filter, UserInteraction& ui) {
+    FileDialogRequest request;
+    request.title = kExportDialogTitle;
+    request.filter = filter;
+    request.initialFolder = documentsFolder();
+    QDir().mkpath(request.initialFolder);
+    request.proposedName = ProposedExportName(name, QDate::currentDate());
+    request.confirmOverwrite = true;
+    const QString chosen = ui.chooseSaveFile(request);
+    return chosen.trimmed().isEmpty() ? QString() : chosen;
+}
+
 bool SaveQueryAsExcel(const ExportQuery& query, const QString& name,
                       const TFieldDataArray& descriptors, UserInteraction& ui) {
     if (CountQueryRows(query) == 0) {
         ui.showMessage(kExcelEmptyMessage);
         return false;
     }
-    FileDialogRequest request;
-    request.title = kExportDialogTitle;
-    request.filter = kExcelFilter;
-    request.initialFolder = documentsFolder();
-    QDir().mkpath(request.initialFolder);
-    request.proposedName = ProposedExportName(name, QDate::currentDate());
-    request.confirmOverwrite = true;
-    const QString chosen = ui.chooseSaveFile(request);
-    if (chosen.trimmed().isEmpty())
+    const QString chosen = ChooseExportTarget(name, kExcelFilter, ui);
+    if (chosen.isEmpty())
         return false;
     return WriteQueryWorkbook(query, name, descriptors, ExcelTargetName(chosen), ui);
 }

@@ -32,6 +32,10 @@ QString ExcelTargetName(const QString& chosen);
 
 // The name the save dialog proposes: `name` + "-" + the day ("yyyy-MM-dd").
 QString ProposedExportName(const QString& name, const QDate& today);
+// The save dialog of both exports: titled kExportDialogTitle, starting in the
+// documents folder (made when missing), proposing `name` and today's date,
+// asking before overwriting. Empty when the person cancels or names nothing.
+QString ChooseExportTarget(const QString& name, const QString& filter, UserInteraction& ui);
 
 // Writes the rows of a query into a new workbook at `path`, one sheet named
 // `name`: "导出日期:" and the day in row 2, the headings (`Hint`) of the
