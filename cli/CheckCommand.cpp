@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "ExitCodes.h"
 #include "check/LogicCheckRun.h"
 #include "check/ReportFileError.h"
 #include "check/RuleExplainer.h"
@@ -15,8 +16,6 @@ namespace {
 
 constexpr int kExitClean = 0;
 constexpr int kExitLogicErrors = 1;
-// Wrong arguments, or a check that could not run to its end.
-constexpr int kExitFailed = 2;
 
 const QString kUsage = QStringLiteral(
     "用法：kestrune-cli check --all | --range 起始编号 终止编号 | --codes 编号,编号,...");

@@ -1,5 +1,6 @@
 #include "ExportCommand.h"
 
+#include "ExitCodes.h"
 #include "exchange/OfflineExport.h"
 #include "exchange/OnlineExport.h"
 #include "exchange/UploadRules.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kExitWritten = 0;
 constexpr int kExitRefused = 1;
-constexpr int kExitFailed = 2;
 
 const QString kUsage =
     QStringLiteral("用法：kestrune-cli export --offline --label 单位名称 --out 文件.dat\n"

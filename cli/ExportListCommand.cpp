@@ -1,5 +1,6 @@
 #include "ExportListCommand.h"
 
+#include "ExitCodes.h"
 #include "shell/ExcelExport.h"
 #include "shell/ExportTableList.h"
 #include "shell/ListExport.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kExitWritten = 0;
 constexpr int kExitNothing = 1;
-constexpr int kExitFailed = 2;
 
 const QString kUsage = QStringLiteral(
     "用法：kestrune-cli export-list [--range 起始编号 终止编号 | --group-item 分组编号] "

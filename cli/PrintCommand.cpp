@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "ExitCodes.h"
 #include "exchange/AnnualReport.h"
 #include "shell/Startup.h"
 
@@ -11,7 +12,6 @@ namespace kestrune::cli {
 namespace {
 
 constexpr int kExitWritten = 0;
-constexpr int kExitFailed = 2;
 
 const QString kUsage = QStringLiteral("用法：kestrune-cli print 统计编码 --out 文件.xlsx");
 

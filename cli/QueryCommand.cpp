@@ -1,5 +1,6 @@
 #include "QueryCommand.h"
 
+#include "ExitCodes.h"
 #include "query/IndicatorCondition.h"
 #include "schema/Connection.h"
 #include "schema/Statement.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kExitFound = 0;
 constexpr int kExitNothing = 1;
-constexpr int kExitFailed = 2;
 
 const QString kUsage =
     QStringLiteral("用法：kestrune-cli query 指标 比较符 数值 [比较符 数值] "

@@ -1,5 +1,6 @@
 #include "SumCommand.h"
 
+#include "ExitCodes.h"
 #include "schema/Connection.h"
 #include "shell/Startup.h"
 #include "sum/SumTableList.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int kExitWritten = 0;
 constexpr int kExitNothing = 1;
-constexpr int kExitFailed = 2;
 
 const QString kUsage = QStringLiteral(
     "用法：kestrune-cli sum --by level|state|group:分组编号 [--sheets N,N,... | --all] "
