@@ -11,6 +11,7 @@
 // paper. OUT (OOXML content under the template's traditional name) is
 // replaced only when everything succeeded.
 
+#include "BuilderMain.h"
 #include "CsvReader.h"
 #include "schema/EngineError.h"
 #include "workbook/Workbook.h"
@@ -161,26 +162,7 @@ void build(const QString& out, const QString& fieldlistPath, const QString& shee
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() != 5 || args[1] != QLatin1String("--fieldlist") ||
-        args[3] != QLatin1String("--sheets")) {
-        err << "usage: kestrune-mkprint OUT --fieldlist dt_fieldlist.csv --sheets "
-               "ct_sheetName.csv\n";
-        return 2;
-    }
-    try {
-        build(args[0], args[2], args[4]);
-    } catch (const workbook::WorkbookError& e) {
-        err << "kestrune-mkprint: " << e.text() << '\n';
-        return 1;
-    } catch (const db::EngineError& e) {
-        err << "kestrune-mkprint: " << e.text() << '\n';
-        return 1;
-    } catch (const std::exception& e) {
-        err << "kestrune-mkprint: " << e.what() << '\n';
-        return 1;
-    }
-    return 0;
+    return builder::RunBuilder(
+        argc, argv, QStringLiteral("kestrune-mkprint"), {"fieldlist", "sheets"},
+        [](const QStringList& values) { build(values[0], values[1], values[2]); });
 }

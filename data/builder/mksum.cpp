@@ -13,6 +13,7 @@
 // the data from row 10. OUT (OOXML content under the template's traditional
 // name) is replaced only when everything succeeded.
 
+#include "BuilderMain.h"
 #include "CsvReader.h"
 #include "sum/SummarySheets.h"
 #include "sum/SummaryWorkbook.h"
@@ -148,21 +149,6 @@ void build(const QString& out, const QString& fieldlistPath) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() != 3 || args[1] != QLatin1String("--fieldlist")) {
-        err << "usage: kestrune-mksum OUT --fieldlist dt_fieldlist.csv\n";
-        return 2;
-    }
-    try {
-        build(args[0], args[2]);
-    } catch (const workbook::WorkbookError& e) {
-        err << "kestrune-mksum: " << e.text() << '\n';
-        return 1;
-    } catch (const std::exception& e) {
-        err << "kestrune-mksum: " << e.what() << '\n';
-        return 1;
-    }
-    return 0;
+    return builder::RunBuilder(argc, argv, QStringLiteral("kestrune-mksum"), {"fieldlist"},
+                               [](const QStringList& values) { build(values[0], values[1]); });
 }

@@ -30,17 +30,6 @@ ConditionRefusal refused(const IndicatorRange& range) {
     return std::get<ConditionRefusal>(built);
 }
 
-TEST(IndicatorConditionTest, OperatorsAreTheFiveComparisons) {
-    QStringList texts;
-    QList<int> codes;
-    for (const auto& op : QueryOperators()) {
-        codes << op.ID;
-        texts << op.Name;
-    }
-    EXPECT_EQ(codes, (QList<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(texts, (QStringList{"=", ">", "<", ">=", "<="}));
-}
-
 TEST(IndicatorConditionTest, NumbersAreBoundAndTheTextReadsAsTyped) {
     const IndicatorCondition both = accepted({"z001", kAtLeast, "5", kAtMost, "10"});
     EXPECT_EQ(both.text, "where z001>=5 and z001<=10");
