@@ -136,10 +136,10 @@ void copyTableFromFile(db::Connection& working, const QString& table, const QStr
                     QStringLiteral(" from ") + qualified(kSourceSchema, stored));
 }
 
-// One step for opening the other file, then one per table, as the progress
-// window has always counted.
+// One step for opening the other file, then one per table. The opening step
+// is counted among the parts, so that the bar ends at its full length.
 void startProgress(shell::UserInteraction& ui) {
-    ui.progressStart(int(kGroupTables.size()), 0);
+    ui.progressStart(int(kGroupTables.size()) + 1, 0);
     ui.progressStep();
 }
 

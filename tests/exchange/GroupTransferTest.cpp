@@ -100,7 +100,7 @@ TEST_F(GroupTransferTest, ExportCreatesTheFileInTheGroupFolder) {
     const QString target = QDir(folder).filePath(QStringLiteral("全部分组.mdb"));
     EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("数据已经被正确导出到：'") + target +
                                              QStringLiteral("'！")});
-    EXPECT_EQ(ui.progressLog, (QStringList{"start 2 0", "step", "step", "step", "finish"}));
+    EXPECT_EQ(ui.progressLog, (QStringList{"start 3 0", "step", "step", "step", "finish"}));
     EXPECT_EQ(fileRows(target, QStringLiteral("CT_Group")), groups_);
     EXPECT_EQ(fileRows(target, QStringLiteral("DT_GroupItem")), items_);
 }
@@ -190,7 +190,7 @@ TEST_F(GroupTransferTest, AFailedImportLeavesTheGroupsAsTheyWere) {
     EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral(
                                      "运行中发生错误：数据表\"DT_GroupItem\"的字段与本系统的不一致,"
                                      "请与软件发行者联系。")});
-    EXPECT_EQ(ui.progressLog, (QStringList{"start 2 0", "step", "step", "finish"}));
+    EXPECT_EQ(ui.progressLog, (QStringList{"start 3 0", "step", "step", "finish"}));
     expectGroupsUnchanged();
 
     const QString noise = file(QStringLiteral("噪声.mdb"));
