@@ -119,17 +119,30 @@ TEST_F(GroupTransferTest, ExportReplacesTheGroupTablesOfAnExistingFile) {
     EXPECT_EQ(fileRows(target, QStringLiteral("notes")), QStringList{QStringLiteral("留着")});
 }
 
-TEST_F(GroupTransferTest, ExportLeavesAFileThatIsNoDatabaseAsItWas) {
+TEST_F(GroupTransferTest, AFailedExportLeavesTheTargetAsItWas) {
     const QString target = file(QStringLiteral("文本.mdb"));
     const QByteArray text(5000, 'x');
     kestrune::testing::writeFile(target, text);
-
     EXPECT_FALSE(exchange::WriteGroupFile(shell::defaultDatabasePath(), target, ui));
-
     EXPECT_EQ(ui.messageTexts(),
               QStringList{QStringLiteral("运行中发生错误：数据库文件已经损坏或密码不正确。,"
                                          "请与软件发行者联系。")});
     EXPECT_EQ(readFile(target), text);
+
+    // A source without its item table fails after the group table was copied.
+    const QString source = file(QStringLiteral("半套.mdb"));
+    writeDatabase(source, kGroupTable + QStringLiteral("INSERT INTO CT_Group (ID) VALUES (1);"));
+    const QString old = file(QStringLiteral("旧分组.mdb"));
+    writeDatabase(old, QStringLiteral("CREATE TABLE CT_Group (ID INTEGER, Name TEXT);"
+                                      "INSERT INTO CT_Group VALUES (2, '旧');"));
+    ui.messages.clear();
+    EXPECT_FALSE(exchange::WriteGroupFile(source, old, ui));
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{QStringLiteral(
+                  "运行中发生错误：no such table: DT_GroupItem,请与软件发行者联系。")});
+    EXPECT_EQ(fileRows(old, QStringLiteral("CT_Group")), QStringList{QStringLiteral("2|旧")});
+    EXPECT_FALSE(exchange::WriteGroupFile(source, file(QStringLiteral("新分组.mdb")), ui));
+    EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("新分组.mdb"))));
 }
 
 TEST(GroupExportSource, AnInstalledFileStillUnderItsPasswordIsReadAndKept) {
