@@ -4,6 +4,7 @@
 #include "ExportCommand.h"
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
+#include "GroupsCommand.h"
 #include "ImportCommand.h"
 #include "PrintCommand.h"
 #include "QueryCommand.h"
@@ -80,6 +81,12 @@ const std::vector<CliCommand>& commands() {
                         "cover, 2 to 25 the tables; all by default); exit 0 when written, 1 "
                         "when only the cover was chosen, 2 when it could not be made"),
          &runSum},
+        {QStringLiteral("groups"), QStringLiteral("export|import FILE.mdb"),
+         QStringLiteral("copies the user-defined groups into FILE (created when missing, its "
+                        "group tables replaced), or replaces the groups by those of FILE (a "
+                        "table FILE lacks is reported and kept); exit 0 when done, 2 when the "
+                        "file is missing or the copy failed, nothing changed"),
+         &runGroups},
     };
     return all;
 }

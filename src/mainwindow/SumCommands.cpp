@@ -1,4 +1,5 @@
 // The commands of the summation: the summary dialog and the group list.
+#include "exchange/GroupTransfer.h"
 #include "mainwindow/CommandSet.h"
 #include "mainwindow/MainForm.h"
 #include "schema/EngineError.h"
@@ -26,8 +27,17 @@ void openSumDialog(TMainForm& window) {
 
 void openGroupList(TMainForm& window) {
     shell::SurveyDatabase& database = window.session().database;
-    // The group file's import and export come with the data exchange.
-    sum::TdlgGroupListForm dialog(database.connection(), window.interaction(), {}, &window);
+    // The group file's import and export belong to the data exchange. The
+    // export always reads the installed database file, whichever file is open.
+    sum::GroupTransfer transfer;
+    transfer.importGroups = [&database, &window] {
+        return exchange::ImportGroups(database.connection(), window.interaction());
+    };
+    transfer.exportGroups = [&window] {
+        exchange::ExportGroups(shell::defaultDatabasePath(), window.interaction());
+    };
+    sum::TdlgGroupListForm dialog(database.connection(), window.interaction(), std::move(transfer),
+                                  &window);
     dialog.exec();
 }
 

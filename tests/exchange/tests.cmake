@@ -35,3 +35,8 @@ kestrune_test(import_window_tests SOURCES
     exchange/ImportFiles.h exchange/ImportFiles.cpp
     exchange/ImportFromWindowTest.cpp
     LIBS kestrune_mainwindow)
+
+# Group export and import: the group files, the group list's buttons and the
+# groups command of kestrune-cli.
+kestrune_test(group_transfer_tests SOURCES exchange/GroupTransferTest.cpp
+    LIBS kestrune_widgets kestrune_cli_commands)

@@ -46,15 +46,8 @@ TdlgGroupListForm::TdlgGroupListForm(db::Connection& connection, shell::UserInte
     connect(tbRemove_, &QPushButton::clicked, this, &TdlgGroupListForm::tbRemoveClick);
     connect(tbEdit_, &QPushButton::clicked, this, &TdlgGroupListForm::tbEditClick);
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &TdlgGroupListForm::tbEditClick);
-    connect(btnImport_, &QPushButton::clicked, this, [this] {
-        if (transfer_.importGroups && transfer_.importGroups())
-            reload();
-    });
-    connect(btnExport_, &QPushButton::clicked, this, [this] {
-        const int row = currentGroup();
-        if (transfer_.exportGroup && row >= 0)
-            transfer_.exportGroup(groups_[size_t(row)].id);
-    });
+    connect(btnImport_, &QPushButton::clicked, this, &TdlgGroupListForm::btnImportClick);
+    connect(btnExport_, &QPushButton::clicked, this, &TdlgGroupListForm::btnExportClick);
     connect(returnButton, &QPushButton::clicked, this, &QDialog::accept);
     reload();
 }
@@ -85,7 +78,7 @@ void TdlgGroupListForm::updateButtons() {
     tbRemove_->setEnabled(any);
     tbEdit_->setEnabled(any);
     btnImport_->setEnabled(bool(transfer_.importGroups));
-    btnExport_->setEnabled(any && bool(transfer_.exportGroup));
+    btnExport_->setEnabled(bool(transfer_.exportGroups));
 }
 
 void TdlgGroupListForm::tbAddClick() {
@@ -124,6 +117,16 @@ void TdlgGroupListForm::tbEditClick() {
     const GroupRow group = groups_[size_t(row)];
     openItemEditor(group.id, group.name);
     reload();
+}
+
+void TdlgGroupListForm::btnImportClick() {
+    if (transfer_.importGroups && transfer_.importGroups())
+        reload();
+}
+
+void TdlgGroupListForm::btnExportClick() {
+    if (transfer_.exportGroups)
+        transfer_.exportGroups();
 }
 
 } // namespace kestrune::sum

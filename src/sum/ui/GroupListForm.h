@@ -11,12 +11,13 @@ class QTableWidget;
 namespace kestrune::sum {
 
 // What the group list's "导  入" and "导  出" do; they belong to the data
-// exchange, which the main window hands in. Import returns whether groups
-// were added (the list is then re-read); an empty function leaves its
-// button disabled.
+// exchange, which the main window hands in. Both carry the group tables
+// whole, so neither needs a chosen row. Import returns whether it ran to its
+// end (the list is then re-read); an empty function leaves its button
+// disabled.
 struct GroupTransfer {
     std::function<bool()> importGroups;
-    std::function<void(qint64 groupId)> exportGroup;
+    std::function<void()> exportGroups;
 };
 
 // "自定义分组列表": the groups, added, removed and opened in the item editor.
@@ -29,6 +30,8 @@ public:
     QTableWidget* grid() const { return grid_; }
     QPushButton* removeButton() const { return tbRemove_; }
     QPushButton* editButton() const { return tbEdit_; }
+    QPushButton* importButton() const { return btnImport_; }
+    QPushButton* exportButton() const { return btnExport_; }
     const std::vector<GroupRow>& groups() const { return groups_; }
     // The item editor, shown modally; tests replace it.
     std::function<void(qint64 id, const QString& name)> openItemEditor;
@@ -36,6 +39,8 @@ public:
     void tbAddClick();
     void tbRemoveClick();
     void tbEditClick();
+    void btnImportClick();
+    void btnExportClick();
     // Re-reads the list, keeping the current row where it can.
     void reload();
 
