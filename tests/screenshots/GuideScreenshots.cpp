@@ -17,15 +17,18 @@
 #include "shell/Settings.h"
 #include "shell/Startup.h"
 #include "shell/ui/ProgressBarForm.h"
+#include "shell/ui/QtTranslations.h"
 #include "shell/ui/QuestionDlg.h"
 #include "sum/ui/GroupItemForm.h"
 #include "sum/ui/GroupListForm.h"
 #include "support/TestEnvironment.h"
+#include "support/Typing.h"
 #include "text/GbkDecoder.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -46,7 +49,13 @@ namespace {
 class GuideScreenshot : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Qt's own buttons in Chinese, as the program shows them.
+        static const bool translated = shell::LoadQtTranslations(*qApp) != nullptr;
+        (void)translated;
         env.installDatabase();
+        // The offline export's template, as the program folder holds it.
+        QFile::copy(kestrune::testing::builtProgramFile(QStringLiteral("view.dll")),
+                    env.path(QStringLiteral("view.dll")));
         documents = env.path(QStringLiteral("文档"));
         shell::WriteRegText(QStringLiteral("Personal"), documents, shell::RegistryRoot::CurrentUser,
                             shell::kShellFoldersKey);
@@ -54,6 +63,7 @@ protected:
         ASSERT_NE(window, nullptr);
         codes = cli::generateRecords(connection(), 60, 7).unitCodes;
         window->refreshList();
+        window->updateActions();
         window->resize(1100, 700);
         window->show();
     }
@@ -129,6 +139,10 @@ TEST_F(GuideScreenshot, TheEntryDialogOverARecord) {
         form->DataPage()->setCurrentIndex(1);
         saveGuidePicture(form, QStringLiteral("entry-record-table1.png"));
         form->DataPage()->setCurrentIndex(0);
+        auto* filler = qobject_cast<QLineEdit*>(form->box(QStringLiteral("c905")));
+        filler->setFocus();
+        filler->selectAll();
+        kestrune::testing::typeInto(filler, QStringLiteral("李明"));
         form->button(QStringLiteral("tbSave"))->click();
         form->button(QStringLiteral("tbReturn"))->click();
     });
@@ -238,7 +252,7 @@ TEST_F(GuideScreenshot, TheUploadExports) {
                           documents + QStringLiteral("/2026-12-09(网络版).dat")};
     window->action(mainwindow::ActionId::Export)->trigger();
     mainwindow::MainCommands().runItem(mainwindow::kOnlineExportItem, *window);
-    EXPECT_EQ(person.messages.size(), 4u);
+    EXPECT_EQ(person.messages.size(), 4u) << person.messageTexts().join('\n').toStdString();
 }
 
 // A lower unit's exchange file of which three unit codes are taken: first
