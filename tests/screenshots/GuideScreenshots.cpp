@@ -27,6 +27,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,9 +54,14 @@ protected:
         static const bool translated = shell::LoadQtTranslations(*qApp) != nullptr;
         (void)translated;
         env.installDatabase();
-        // The offline export's template, as the program folder holds it.
+        // The offline export's template and the page notes, as the program
+        // folder holds them.
         QFile::copy(kestrune::testing::builtProgramFile(QStringLiteral("view.dll")),
                     env.path(QStringLiteral("view.dll")));
+        const QDir notes(kestrune::testing::builtProgramFile(QStringLiteral("notes")));
+        QDir().mkpath(env.path(QStringLiteral("notes")));
+        for (const QString& name : notes.entryList(QDir::Files))
+            QFile::copy(notes.filePath(name), env.path(QStringLiteral("notes/") + name));
         documents = env.path(QStringLiteral("文档"));
         shell::WriteRegText(QStringLiteral("Personal"), documents, shell::RegistryRoot::CurrentUser,
                             shell::kShellFoldersKey);
