@@ -117,9 +117,11 @@ void backupDatabase(Connection& source, const QString& destination) {
         copyPages(source.handle(), copy);
         sqlite3_close_v2(copy);
         copy = nullptr;
+        // From UTF-16: a wide string would be converted by the C++ locale,
+        // which refuses every name outside ASCII ("文档" included).
         std::error_code error;
-        std::filesystem::rename(std::filesystem::path(partial.toStdWString()),
-                                std::filesystem::path(target.toStdWString()), error);
+        std::filesystem::rename(std::filesystem::path(partial.toStdU16String()),
+                                std::filesystem::path(target.toStdU16String()), error);
         if (error)
             throw EngineError(QStringLiteral("无法写入文件 %1: %2")
                                   .arg(target, QString::fromStdString(error.message())),

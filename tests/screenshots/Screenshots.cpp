@@ -2,6 +2,7 @@
 // windows look and assert nothing about behaviour, so they stay out of the
 // test run: scripts/screenshots builds and runs them.
 #include "RecordGenerator.h"
+#include "ScreenshotSupport.h"
 #include "entry/EntryDialogFixture.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "query/ui/DataSearchCodeForm.h"
@@ -9,8 +10,6 @@
 #include "shell/ui/QueryListForm.h"
 #include "shell/ui/ToolForm.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -21,19 +20,8 @@ using kestrune::testing::kFirstCode;
 
 namespace {
 
-// $KESTRUNE_SCREENSHOT_DIR, else the build's own folder.
-QDir screenshotFolder() {
-    QString folder = qEnvironmentVariable("KESTRUNE_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        folder = QStringLiteral(KESTRUNE_DEFAULT_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    return QDir(folder);
-}
-
 void save(QWidget* widget, const QString& name) {
-    QApplication::processEvents();
-    const QString path = screenshotFolder().filePath(name);
-    EXPECT_TRUE(widget->grab().save(path)) << path.toStdString();
+    screenshots::saveScreenshot(widget, name);
 }
 
 using MainWindowScreenshot = kestrune::testing::MainWindowFixture;

@@ -64,6 +64,18 @@ TEST_F(MaintenanceTest, BackupCopiesEveryPageAndLeavesTheListAlone) {
     EXPECT_EQ(copy.scalar("select count(*) from dt_data").toInt(), 5);
 }
 
+// The documents folder of a Chinese desktop is "文档".
+TEST_F(MaintenanceTest, ABackupUnderAChineseNameIsWritten) {
+    ASSERT_TRUE(QDir().mkpath(env.path("文档")));
+    ui.fileAnswers = {env.path("文档/备份")};
+    ASSERT_TRUE(BackupDatabase(session.database, ui));
+    EXPECT_EQ(ui.messageTexts(), QStringList{"备份成功"});
+    db::Connection copy;
+    copy.open(env.path("文档/备份.mdb"));
+    EXPECT_EQ(copy.scalar("select count(*) from dt_data").toInt(), 5);
+    EXPECT_EQ(QDir(env.path("文档")).entryList(QDir::Files), QStringList{"备份.mdb"});
+}
+
 TEST_F(MaintenanceTest, ACancelledBackupDoesNothing) {
     ui.fileAnswers = {QString("  ")};
     EXPECT_FALSE(BackupDatabase(session.database, ui));
