@@ -195,11 +195,10 @@ TEST_F(GuideScreenshot, TheGroupsAndTheProgressWindows) {
                                         {QStringLiteral("广东省"), 440000000000, 450000000000}});
     addGroup(QStringLiteral("直属单位"),
              {{QStringLiteral("机关直属"), 100000000000, 110000000000}});
-    // The group file's import and export come with the data exchange; here
-    // they only show as offered.
+    // The group file's buttons only show as offered; they are not pressed.
     sum::TdlgGroupListForm groups(connection(), person,
                                   {[] { return false; },
-                                   [](qint64) {
+                                   [] {
                                    }});
     groups.show();
     saveGuidePicture(&groups, QStringLiteral("group-list.png"));
