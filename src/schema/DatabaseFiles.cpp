@@ -7,8 +7,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QTemporaryFile>
-#include <filesystem>
 #include <sqlite3.h>
 
 namespace kestrune::db {
@@ -97,38 +95,43 @@ void copyPages(sqlite3* from, sqlite3* to) {
         throw EngineError(QString::fromUtf8(sqlite3_errstr(rc)), FailureOfResultCode(rc));
 }
 
+// The bytes of a database held by `db`, as its file would hold them.
+QByteArray serializedDatabase(sqlite3* db) {
+    sqlite3_int64 size = 0;
+    unsigned char* data = sqlite3_serialize(db, "main", &size, 0);
+    if (!data)
+        throw EngineError(QStringLiteral("无法读出数据库内容"));
+    QByteArray image(reinterpret_cast<const char*>(data), qsizetype(size));
+    sqlite3_free(data);
+    return image;
+}
+
 } // namespace
 
 void backupDatabase(Connection& source, const QString& destination) {
-    const QString target = QFileInfo(destination).absoluteFilePath();
-    QTemporaryFile probe(target + QStringLiteral(".XXXXXX"));
-    probe.setAutoRemove(false);
-    if (!probe.open())
-        throw EngineError(QStringLiteral("无法写入文件 %1: %2").arg(target, probe.errorString()),
-                          WriteFailure(target, 0));
-    const QString partial = probe.fileName();
-    probe.close();
+    // The copy is put together in memory and written whole, so that a backup
+    // cut short, even by the program being killed, leaves neither a partial
+    // database nor its journal beside the target.
     sqlite3* copy = nullptr;
+    QByteArray image;
     try {
-        if (sqlite3_open_v2(partial.toUtf8().constData(), &copy, SQLITE_OPEN_READWRITE, nullptr) !=
-            SQLITE_OK)
+        if (sqlite3_open_v2(":memory:", &copy, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             throw EngineError(QString::fromUtf8(sqlite3_errmsg(copy)),
                               FailureOfResultCode(sqlite3_errcode(copy)));
+        // An in-memory destination takes the pages only at the source's size.
+        const QByteArray pageSize =
+            "PRAGMA page_size=" +
+            QByteArray::number(source.scalar(QStringLiteral("PRAGMA main.page_size")).toInt());
+        if (sqlite3_exec(copy, pageSize.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw EngineError(QString::fromUtf8(sqlite3_errmsg(copy)));
         copyPages(source.handle(), copy);
-        sqlite3_close_v2(copy);
-        copy = nullptr;
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(partial.toStdWString()),
-                                std::filesystem::path(target.toStdWString()), error);
-        if (error)
-            throw EngineError(QStringLiteral("无法写入文件 %1: %2")
-                                  .arg(target, QString::fromStdString(error.message())),
-                              WriteFailure(target, 0));
+        image = serializedDatabase(copy);
     } catch (...) {
         sqlite3_close_v2(copy);
-        QFile::remove(partial);
         throw;
     }
+    sqlite3_close_v2(copy);
+    replaceFileContents(QFileInfo(destination).absoluteFilePath(), image);
 }
 
 } // namespace kestrune::db
