@@ -95,43 +95,35 @@ void copyPages(sqlite3* from, sqlite3* to) {
         throw EngineError(QString::fromUtf8(sqlite3_errstr(rc)), FailureOfResultCode(rc));
 }
 
-// The bytes of a database held by `db`, as its file would hold them.
-QByteArray serializedDatabase(sqlite3* db) {
-    sqlite3_int64 size = 0;
-    unsigned char* data = sqlite3_serialize(db, "main", &size, 0);
-    if (!data)
-        throw EngineError(QStringLiteral("无法读出数据库内容"));
-    QByteArray image(reinterpret_cast<const char*>(data), qsizetype(size));
-    sqlite3_free(data);
-    return image;
-}
-
 } // namespace
 
 void backupDatabase(Connection& source, const QString& destination) {
     // The copy is put together in memory and written whole, so that a backup
     // cut short, even by the program being killed, leaves neither a partial
-    // database nor its journal beside the target.
+    // database nor its journal beside the target. An empty resizeable
+    // in-memory file takes the pages in one block, which is then written
+    // without another copy.
     sqlite3* copy = nullptr;
-    QByteArray image;
     try {
-        if (sqlite3_open_v2(":memory:", &copy, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        if (sqlite3_open_v2(":memory:", &copy, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+            sqlite3_deserialize(copy, "main", nullptr, 0, 0,
+                                SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) !=
+                SQLITE_OK)
             throw EngineError(QString::fromUtf8(sqlite3_errmsg(copy)),
                               FailureOfResultCode(sqlite3_errcode(copy)));
-        // An in-memory destination takes the pages only at the source's size.
-        const QByteArray pageSize =
-            "PRAGMA page_size=" +
-            QByteArray::number(source.scalar(QStringLiteral("PRAGMA main.page_size")).toInt());
-        if (sqlite3_exec(copy, pageSize.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            throw EngineError(QString::fromUtf8(sqlite3_errmsg(copy)));
         copyPages(source.handle(), copy);
-        image = serializedDatabase(copy);
+        sqlite3_int64 size = 0;
+        const unsigned char* data = sqlite3_serialize(copy, "main", &size, SQLITE_SERIALIZE_NOCOPY);
+        if (!data)
+            throw EngineError(QStringLiteral("无法读出数据库内容"));
+        replaceFileContents(
+            QFileInfo(destination).absoluteFilePath(),
+            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     } catch (...) {
         sqlite3_close_v2(copy);
         throw;
     }
     sqlite3_close_v2(copy);
-    replaceFileContents(QFileInfo(destination).absoluteFilePath(), image);
 }
 
 } // namespace kestrune::db
