@@ -14,7 +14,6 @@
 #include "shell/UserInteraction.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QStringList>
 
@@ -24,7 +23,6 @@ namespace {
 
 constexpr int kRowsPerStep = 500;
 const QString kSourceSchema = QStringLiteral("upload_source");
-const QString kWorkFileName = QStringLiteral("exchange.db");
 
 } // namespace
 
@@ -37,15 +35,8 @@ OfflineExportJob::~OfflineExportJob() {
 }
 
 void OfflineExportJob::start() {
-    const QString password = db::databasePassword();
-    workFolder_ = std::make_unique<QTemporaryDir>(
-        QDir(shell::temporaryFolder()).filePath(QStringLiteral("kestrune-export-XXXXXX")));
-    if (!workFolder_->isValid())
-        throw ExchangeFileError(workFolder_->errorString());
-    const QString workPath = workFolder_->filePath(kWorkFileName);
-    db::replaceFileContents(workPath, db::ProtectedFile::read(template_, password));
     work_ = std::make_unique<db::Connection>();
-    work_->open(workPath);
+    work_->openImage(db::ProtectedFile::read(template_, db::databasePassword()));
     work_->attach(source_, kSourceSchema);
 
     // Columns by name, so that a template whose columns stand in another
@@ -103,14 +94,10 @@ void OfflineExportJob::finish() {
     work_->execute(QStringLiteral("update main.ct_label set db_name = ?"), {label_});
     work_->commit();
     work_->detach(kSourceSchema);
-    const QString workPath = work_->path();
-    work_->close();
+    QByteArray file = db::ProtectedFile::seal(work_->image(), db::databasePassword());
     work_.reset();
-    QByteArray file =
-        db::ProtectedFile::seal(db::readFileContents(workPath), db::databasePassword());
     ScrambleHeaderBytes(file);
     db::replaceFileContents(target_, file);
-    workFolder_.reset();
 }
 
 void OfflineExportJob::stop() {
@@ -119,7 +106,6 @@ void OfflineExportJob::stop() {
     if (work_ && work_->inTransaction())
         work_->rollback();
     work_.reset();
-    workFolder_.reset();
 }
 
 bool WriteOfflineFile(const QString& databasePath, const QString& label, const QString& target,

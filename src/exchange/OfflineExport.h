@@ -3,7 +3,6 @@
 #include "shell/LongJob.h"
 
 #include <QString>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace kestrune::db {
@@ -18,9 +17,10 @@ namespace kestrune::exchange {
 
 // Writes an offline exchange file: the template's database with the records
 // of `source` whose RecordState is 1 and the label, protected with the
-// database password, its header scrambled. The database is put together in a
-// private working file and the target is written whole at the end, so a
-// failure or a stop leaves no half-written exchange file.
+// database password, its header scrambled. The database is put together in
+// memory and the target is written whole at the end, so a failure, a stop or
+// the process being killed leaves neither a half-written exchange file nor a
+// working file behind.
 class OfflineExportJob : public shell::LongJob {
 public:
     OfflineExportJob(const QString& source, const QString& templatePath, const QString& label,
@@ -40,7 +40,6 @@ private:
     QString template_;
     QString label_;
     QString target_;
-    std::unique_ptr<QTemporaryDir> workFolder_;
     std::unique_ptr<db::Connection> work_;
     std::unique_ptr<db::Statement> copy_;
     std::unique_ptr<db::Statement> boundary_;

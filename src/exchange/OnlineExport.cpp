@@ -13,7 +13,6 @@
 #include "text/TextCodecError.h"
 
 #include <QDate>
-#include <cstdio>
 
 namespace kestrune::exchange {
 
@@ -27,8 +26,7 @@ constexpr qsizetype kWriteRun = 1 << 18;
 
 OnlineExportJob::OnlineExportJob(db::Connection& connection, const QString& target,
                                  const QString& key, shell::UserInteraction* captions)
-    : connection_(connection), target_(target), key_(key), captions_(captions),
-      intermediate_(IntermediateName(target)), encrypting_(target + QStringLiteral(".part")) {}
+    : connection_(connection), target_(target), key_(key), captions_(captions) {}
 
 OnlineExportJob::~OnlineExportJob() {
     stop();
@@ -37,9 +35,7 @@ OnlineExportJob::~OnlineExportJob() {
 void OnlineExportJob::start() {
     writer_ = std::make_unique<UploadLineWriter>(ReadUploadColumns(connection_));
     total_ = connection_.scalar(QStringLiteral("select count(*) from dt_data")).toLongLong();
-    text_.setFileName(intermediate_);
-    if (!text_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw ExchangeFileError(text_.errorString());
+    file_ = std::make_unique<UploadFileWriter>(target_, key_);
     write(writer_->headerLine());
     records_ = std::make_unique<db::Statement>(
         connection_, QStringLiteral("select * from dt_data order by c901 asc"));
@@ -48,8 +44,7 @@ void OnlineExportJob::start() {
 }
 
 void OnlineExportJob::write(const QByteArray& bytes) {
-    if (text_.write(bytes) != bytes.size())
-        throw ExchangeFileError(kStreamWriteError);
+    file_->write(bytes);
 }
 
 bool OnlineExportJob::step() {
@@ -73,27 +68,15 @@ void OnlineExportJob::finish() {
     records_.reset();
     write(lines_);
     lines_.clear();
-    if (!text_.flush())
-        throw ExchangeFileError(kStreamWriteError);
-    text_.close();
-    EncryptFile(intermediate_, encrypting_, key_);
-    // rename() replaces an existing target in one step.
-    if (std::rename(QFile::encodeName(encrypting_).constData(),
-                    QFile::encodeName(target_).constData()) != 0)
-        throw ExchangeFileError(kStreamWriteError);
-    QFile::remove(intermediate_);
+    file_->commit();
+    file_.reset();
     showCaption();
-}
-
-void OnlineExportJob::removeLeftovers() {
-    text_.close();
-    QFile::remove(intermediate_);
-    QFile::remove(encrypting_);
 }
 
 void OnlineExportJob::stop() {
     records_.reset();
-    removeLeftovers();
+    // Uncommitted, the encrypted file goes with its writer.
+    file_.reset();
 }
 
 void OnlineExportJob::showCaption() {

@@ -2,7 +2,6 @@
 
 #include "shell/LongJob.h"
 
-#include <QFile>
 #include <QString>
 #include <memory>
 
@@ -16,14 +15,14 @@ class UserInteraction;
 
 namespace kestrune::exchange {
 
+class UploadFileWriter;
 class UploadLineWriter;
 
 // Writes the online upload file: the upload text table of every record in
-// unit-code order, first as the GBK text file beside the target
-// (IntermediateName), then encrypted under `key` into the target. The
-// encrypted file is written beside the target and renamed over it at the
-// end; the text file is deleted afterwards, also after a failure or a stop,
-// so neither a plain copy of the records nor a partial target stays behind.
+// unit-code order, GBK, encrypted under `key` as it is made
+// (UploadFileWriter) and put in the target's place whole at the end. No
+// plain copy of the records is ever written, and a failure, a stop or the
+// program being killed leaves the target as it was and nothing beside it.
 class OnlineExportJob : public shell::LongJob {
 public:
     OnlineExportJob(db::Connection& connection, const QString& target, const QString& key,
@@ -39,16 +38,13 @@ public:
 private:
     void write(const QByteArray& bytes);
     void finish();
-    void removeLeftovers();
     void showCaption();
 
     db::Connection& connection_;
     QString target_;
     QString key_;
     shell::UserInteraction* captions_;
-    QString intermediate_;
-    QString encrypting_;
-    QFile text_;
+    std::unique_ptr<UploadFileWriter> file_;
     std::unique_ptr<UploadLineWriter> writer_;
     std::unique_ptr<db::Statement> records_;
     QByteArray lines_;

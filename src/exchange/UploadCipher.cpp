@@ -3,6 +3,7 @@
 #include "ExchangeFileError.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QtEndian>
 #include <memory>
 #include <openssl/evp.h>
@@ -97,6 +98,59 @@ void EncryptFile(const QString& source, const QString& target, const QString& ke
         remaining -= wanted;
     }
     if (!out.flush())
+        throw ExchangeFileError(kStreamWriteError);
+}
+
+struct UploadFileWriter::State {
+    State(const QString& target, const QString& keyString)
+        : file(target), cipher(CipherKeyBytes(keyString)) {}
+
+    void put(const QByteArray& bytes) {
+        if (file.write(bytes) != bytes.size())
+            throw ExchangeFileError(kStreamWriteError);
+    }
+
+    QSaveFile file;
+    BlockCipher cipher;
+    QByteArray pending; // the text not yet filling a whole block
+    qint64 length = 0;
+};
+
+UploadFileWriter::UploadFileWriter(const QString& target, const QString& keyString)
+    : state_(std::make_unique<State>(target, keyString)) {
+    if (!state_->file.open(QIODevice::WriteOnly))
+        throw ExchangeFileError(state_->file.errorString());
+    // The length is known only at the end; its place is kept.
+    state_->put(lengthField(0));
+}
+
+UploadFileWriter::~UploadFileWriter() = default;
+
+void UploadFileWriter::write(const QByteArray& text) {
+    State& s = *state_;
+    s.length += text.size();
+    s.pending += text;
+    const qsizetype whole = s.pending.size() / kCipherBlockSize * kCipherBlockSize;
+    if (whole == 0)
+        return;
+    QByteArray blocks = s.pending.left(whole);
+    s.pending.remove(0, whole);
+    s.cipher.encrypt(blocks.constData(), blocks.data(), int(blocks.size()));
+    s.put(blocks);
+}
+
+void UploadFileWriter::commit() {
+    State& s = *state_;
+    if (!s.pending.isEmpty()) {
+        s.pending.append(kCipherBlockSize - s.pending.size(), '\0');
+        s.cipher.encrypt(s.pending.constData(), s.pending.data(), int(s.pending.size()));
+        s.put(s.pending);
+        s.pending.clear();
+    }
+    if (!s.file.seek(0))
+        throw ExchangeFileError(kStreamWriteError);
+    s.put(lengthField(s.length));
+    if (!s.file.commit())
         throw ExchangeFileError(kStreamWriteError);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 namespace kestrune::exchange {
 
@@ -22,5 +23,26 @@ QByteArray EncryptBytes(const QByteArray& plain, const QString& keyString);
 // short write "Stream write error"; the target is then incomplete, and both
 // files are closed.
 void EncryptFile(const QString& source, const QString& target, const QString& keyString);
+
+// Writes an upload file while its text is still being made: the text is
+// encrypted as it arrives into an unnamed temporary file beside `target`,
+// the length field is filled in at commit(), and only then does the file
+// take the target's place. Dropped before commit() (a failure, a stop, the
+// program killed), it leaves the target as it was and nothing beside it. A
+// short write throws ExchangeFileError "Stream write error".
+class UploadFileWriter {
+public:
+    UploadFileWriter(const QString& target, const QString& keyString);
+    ~UploadFileWriter();
+    UploadFileWriter(const UploadFileWriter&) = delete;
+    UploadFileWriter& operator=(const UploadFileWriter&) = delete;
+
+    void write(const QByteArray& text);
+    void commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 } // namespace kestrune::exchange

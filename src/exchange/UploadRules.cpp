@@ -27,10 +27,6 @@ QString UploadTargetName(const QString& chosen) {
     return chosen;
 }
 
-QString IntermediateName(const QString& target) {
-    return target.left(target.size() - kDat.size()) + QStringLiteral("temp.dat");
-}
-
 qint64 CountUnreportableRecords(db::Connection& connection) {
     return connection
         .scalar(QStringLiteral("select count(*) as cnt from dt_data where "

@@ -38,9 +38,6 @@ QString OnlineExportCaption(qint64 done, qint64 total);
 // A chosen name shorter than five characters or not ending in ".dat" (case
 // matters) gets ".dat" appended.
 QString UploadTargetName(const QString& chosen);
-// The text file the online export writes before encrypting it: the target
-// with its final ".dat" replaced by "temp.dat".
-QString IntermediateName(const QString& target);
 
 // Records that block both exports: temporarily saved or with logic errors
 // (a record without a state does not block).

@@ -89,6 +89,10 @@ void Connection::adopt(std::shared_ptr<ConnectionCore> core) {
     }
 }
 
+QByteArray Connection::image() {
+    return saveImage(handle(), QStringLiteral("main"));
+}
+
 void Connection::saveProtected() {
     if (!isProtected())
         throw EngineError(QStringLiteral("连接的不是受保护的数据库文件"));

@@ -34,6 +34,9 @@ public:
     // Opens a database held in memory: `image` is the bytes of a database
     // file, which no file on disk ever sees changed.
     void openImage(const QByteArray& image);
+    // The bytes of the database's file as they stand, an in-memory
+    // database's too.
+    QByteArray image();
     void close();
     bool isOpen() const;
     bool isProtected() const;

@@ -7,8 +7,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QTemporaryFile>
-#include <filesystem>
 #include <sqlite3.h>
 
 namespace kestrune::db {
@@ -100,37 +98,32 @@ void copyPages(sqlite3* from, sqlite3* to) {
 } // namespace
 
 void backupDatabase(Connection& source, const QString& destination) {
-    const QString target = QFileInfo(destination).absoluteFilePath();
-    QTemporaryFile probe(target + QStringLiteral(".XXXXXX"));
-    probe.setAutoRemove(false);
-    if (!probe.open())
-        throw EngineError(QStringLiteral("无法写入文件 %1: %2").arg(target, probe.errorString()),
-                          WriteFailure(target, 0));
-    const QString partial = probe.fileName();
-    probe.close();
+    // The copy is put together in memory and written whole, so that a backup
+    // cut short, even by the program being killed, leaves neither a partial
+    // database nor its journal beside the target. An empty resizeable
+    // in-memory file takes the pages in one block, which is then written
+    // without another copy.
     sqlite3* copy = nullptr;
     try {
-        if (sqlite3_open_v2(partial.toUtf8().constData(), &copy, SQLITE_OPEN_READWRITE, nullptr) !=
-            SQLITE_OK)
+        if (sqlite3_open_v2(":memory:", &copy, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+            sqlite3_deserialize(copy, "main", nullptr, 0, 0,
+                                SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE) !=
+                SQLITE_OK)
             throw EngineError(QString::fromUtf8(sqlite3_errmsg(copy)),
                               FailureOfResultCode(sqlite3_errcode(copy)));
         copyPages(source.handle(), copy);
-        sqlite3_close_v2(copy);
-        copy = nullptr;
-        // From UTF-16: a wide string would be converted by the C++ locale,
-        // which refuses every name outside ASCII ("文档" included).
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(partial.toStdU16String()),
-                                std::filesystem::path(target.toStdU16String()), error);
-        if (error)
-            throw EngineError(QStringLiteral("无法写入文件 %1: %2")
-                                  .arg(target, QString::fromStdString(error.message())),
-                              WriteFailure(target, 0));
+        sqlite3_int64 size = 0;
+        const unsigned char* data = sqlite3_serialize(copy, "main", &size, SQLITE_SERIALIZE_NOCOPY);
+        if (!data)
+            throw EngineError(QStringLiteral("无法读出数据库内容"));
+        replaceFileContents(
+            QFileInfo(destination).absoluteFilePath(),
+            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     } catch (...) {
         sqlite3_close_v2(copy);
-        QFile::remove(partial);
         throw;
     }
+    sqlite3_close_v2(copy);
 }
 
 } // namespace kestrune::db

@@ -28,8 +28,9 @@ void createDatabase(const QString& path);
 void compactDatabase(const QString& source, const QString& destination);
 
 // Copies the database of an open connection to `destination` as it stands
-// at one moment (SQLite's online backup), even while other programs write
-// to it; the destination is replaced atomically.
+// at one moment (SQLite's online backup into memory), even while other
+// programs write to it; the destination is replaced atomically and no
+// partial copy is ever left beside it.
 void backupDatabase(Connection& source, const QString& destination);
 
 } // namespace kestrune::db

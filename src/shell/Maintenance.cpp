@@ -115,6 +115,9 @@ void RemoveStaleCompactionFiles() {
             continue;
         probe.release();
         QFile::remove(folder.filePath(name));
+        // The copy is written with a rollback journal, which a compaction
+        // killed while writing leaves beside it.
+        QFile::remove(folder.filePath(name + QStringLiteral("-journal")));
     }
 }
 

@@ -216,6 +216,31 @@ TEST_F(ExchangeFormatTest, TheOpensslToolDecryptsTheUploadFile) {
     EXPECT_EQ(decrypted.mid(plain.size()), QByteArray(48 - plain.size(), '\0'));
 }
 
+// The text arrives in pieces that rarely end on a block boundary; the file
+// must be the one the whole text gives, and nothing until it is committed.
+TEST_F(ExchangeFormatTest, TheStreamingWriterGivesTheWholeTextsFileOnlyAtCommit) {
+    QByteArray plain;
+    for (int i = 0; i < 3000; ++i)
+        plain += QByteArray::number(i * 7919) + (i % 5 ? "," : "\r\n");
+    writeFile(path("u.dat"), "earlier upload");
+    {
+        exchange::UploadFileWriter writer(path("u.dat"), kKey);
+        for (qsizetype at = 0, piece = 1; at < plain.size();
+             at += piece, piece = piece * 3 % 97 + 1)
+            writer.write(plain.mid(at, piece));
+        EXPECT_EQ(readFile(path("u.dat")), "earlier upload");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"u.dat"});
+        writer.commit();
+    }
+    EXPECT_EQ(readFile(path("u.dat")), exchange::EncryptBytes(plain, kKey));
+    {
+        exchange::UploadFileWriter dropped(path("u.dat"), kKey);
+        dropped.write(plain);
+    }
+    EXPECT_EQ(readFile(path("u.dat")), exchange::EncryptBytes(plain, kKey));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"u.dat"});
+}
+
 TEST_F(ExchangeFormatTest, AnUnreadableSourceOrUnwritableTargetIsReported) {
     EXPECT_THROW(exchange::EncryptFile(path("none.txt"), path("u.dat"), kKey),
                  exchange::ExchangeFileError);

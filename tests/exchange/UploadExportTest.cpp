@@ -183,8 +183,6 @@ TEST_F(UploadExportTest, TheNameRulesAppendDatWhereNeeded) {
     EXPECT_EQ(exchange::UploadTargetName("/d/x.DAT"), "/d/x.DAT.dat");
     EXPECT_EQ(exchange::UploadTargetName("/d/x.dat"), "/d/x.dat");
     EXPECT_EQ(exchange::UploadTargetName(".dat"), ".dat.dat");
-    EXPECT_EQ(exchange::IntermediateName("/d/2026-12-09(网络版).dat"),
-              "/d/2026-12-09(网络版)temp.dat");
     EXPECT_EQ(exchange::OfflineProposedName("某工会", QDate(2026, 3, 4)),
               "某工会-2026-03-04(离线版)");
     EXPECT_EQ(exchange::OnlineProposedName(QDate(2026, 3, 4)), "2026-03-04(网络版)");
@@ -340,6 +338,40 @@ TEST_F(UploadExportTest, TheOnlineTextFollowsTheValueRulesByteForByte) {
         EXPECT_TRUE(plain.contains(number)) << number;
     EXPECT_FALSE(QFile::exists(target("uptemp.dat")));
     EXPECT_FALSE(QFile::exists(target("up.dat.part")));
+}
+
+// The program may be killed at any step of either export: up to the end the
+// target keeps its old contents and no working copy, plain text or partial
+// upload file is there to be left behind.
+TEST_F(UploadExportTest, NeitherExportHasAFileBesideItsTargetAtAnyStep) {
+    addRecords(1200); // several steps of both jobs
+    const QString temp = env.path("temp");
+    QDir().mkpath(temp);
+    QDir().mkpath(documents);
+    writeFile(target("up.dat"), "earlier upload");
+    qputenv("TEMP", temp.toUtf8());
+    const auto files = [&] {
+        const auto all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        return QDir(documents).entryList(all) + QDir(temp).entryList(all);
+    };
+    exchange::OfflineExportJob offline(database().currentPath(),
+                                       env.path(exchange::kExchangeTemplateName), "某工会",
+                                       target("up.dat"));
+    exchange::OnlineExportJob online(connection(), target("up.dat"), db::uploadKey());
+    for (shell::LongJob* job : std::initializer_list<shell::LongJob*>{&offline, &online}) {
+        writeFile(target("up.dat"), "earlier upload");
+        job->start();
+        int steps = 0;
+        do {
+            EXPECT_EQ(files(), QStringList{"up.dat"});
+            EXPECT_EQ(readFile(target("up.dat")), "earlier upload");
+            ++steps;
+        } while (job->step());
+        EXPECT_GT(steps, 2);
+        EXPECT_EQ(files(), QStringList{"up.dat"});
+        EXPECT_NE(readFile(target("up.dat")), "earlier upload");
+    }
+    qunsetenv("TEMP");
 }
 
 TEST_F(UploadExportTest, TextGbkCannotHoldStopsTheOnlineExportAndWritesNothing) {

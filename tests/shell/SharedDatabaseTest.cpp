@@ -92,15 +92,18 @@ TEST_F(SharedDatabaseTest, BackupTakesOneMomentWhileAnotherProgramWrites) {
 TEST_F(SharedDatabaseTest, CompactionRemovesWhatCompactionsCutShortLeftBehind) {
     const QString stale = env.path("~SMab12cd.tmp");
     kestrune::testing::writeFile(stale, QByteArray(4096, 'x'));
+    kestrune::testing::writeFile(stale + "-journal", QByteArray(512, 'j'));
     const QString running = env.path("~SMef34gh.tmp");
     kestrune::testing::writeFile(running, QByteArray(4096, 'y'));
+    kestrune::testing::writeFile(running + "-journal", QByteArray(512, 'k'));
     db::SessionLock stillWriting;
     ASSERT_TRUE(stillWriting.tryHoldFileAlone(running));
 
     EXPECT_TRUE(CompactDatabase(session.database, ui, nullptr));
     EXPECT_FALSE(QFile::exists(stale));
     EXPECT_TRUE(QFile::exists(running));
-    EXPECT_EQ(QDir(env.path("")).entryList({"~SM*"}), QStringList{"~SMef34gh.tmp"});
+    EXPECT_EQ(QDir(env.path("")).entryList({"~SM*"}),
+              (QStringList{"~SMef34gh.tmp", "~SMef34gh.tmp-journal"}));
 }
 
 TEST_F(SharedDatabaseTest, ASessionSharesTheFileUntilItEndsAndNoneWhileItIsHeldAlone) {
