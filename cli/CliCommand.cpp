@@ -1,16 +1,19 @@
 #include "CliCommand.h"
 
 #include "CheckCommand.h"
+#include "ExitCodes.h"
 #include "ExportCommand.h"
 #include "ExportListCommand.h"
 #include "GenerateCommand.h"
 #include "GroupsCommand.h"
+#include "HelpText.h"
 #include "ImportCommand.h"
 #include "PrintCommand.h"
 #include "QueryCommand.h"
 #include "SumCommand.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
+#include "shell/ProgramFolder.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -93,21 +96,16 @@ const std::vector<CliCommand>& commands() {
 
 namespace {
 
-void printHelp(QTextStream& out) {
-    out << "usage: kestrune-cli [--yes] [--quiet] COMMAND [ARGUMENTS]\n\n"
-        << "Runs the long operations of Kestrune without windows, on the database in the\n"
-        << "program folder (the executable's folder, or KESTRUNE_HOME when it is set).\n\n"
-        << "options:\n"
-        << "  --yes    answer Yes to every confirmation (otherwise No when not on a terminal)\n"
-        << "  --quiet  print no progress\n"
-        << "  --help   print this text\n\n"
-        << "commands:\n";
-    for (const CliCommand& c : commands()) {
-        const QString head =
-            c.name + (c.arguments.isEmpty() ? QString() : QLatin1Char(' ') + c.arguments);
-        out << "  " << head.leftJustified(22) << ' ' << c.summary << '\n';
-    }
-    out.flush();
+const CliCommand* findCommand(const QString& name) {
+    for (const CliCommand& c : commands())
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+int unknownCommand(const QString& name, QTextStream& err) {
+    err << "kestrune-cli: unknown command " << name << " (see --help)\n";
+    return kExitFailed;
 }
 
 } // namespace
@@ -118,8 +116,9 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QStringList rest = arguments;
     while (!rest.isEmpty() && rest.first().startsWith(QLatin1String("--"))) {
         const QString option = rest.takeFirst();
-        if (option == QLatin1String("--help")) {
-            printHelp(out);
+        if (option == QLatin1String("--help") || option == QLatin1String("--version")) {
+            out << (option == QLatin1String("--help") ? programHelpText() : versionText() + '\n');
+            out.flush();
             return 0;
         }
         if (option == QLatin1String("--yes")) {
@@ -129,28 +128,40 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
             ui.setQuiet(true);
         } else {
             err << "kestrune-cli: unknown option " << option << '\n';
-            return 2;
+            return kExitFailed;
         }
     }
     if (rest.isEmpty()) {
-        printHelp(err);
-        return 2;
+        err << programHelpText();
+        return kExitFailed;
     }
     const QString name = rest.takeFirst();
-    for (const CliCommand& c : commands()) {
-        if (c.name != name)
-            continue;
-        try {
-            return c.run(rest, ui, out);
-        } catch (const db::EngineError& e) {
-            // A command that meets a database it cannot work on says so and
-            // fails, as a window command does.
-            ui.showRuntimeError(shell::FailureReason(e));
-            return 2;
-        }
+    // "help COMMAND" and "COMMAND --help" print the command's help.
+    const bool help = name == QLatin1String("help") || rest.contains(QLatin1String("--help"));
+    const QString named = name == QLatin1String("help") ? rest.value(0) : name;
+    if (help && named.isEmpty()) {
+        out << programHelpText();
+        out.flush();
+        return 0;
     }
-    err << "kestrune-cli: unknown command " << name << " (see --help)\n";
-    return 2;
+    const CliCommand* command = findCommand(named);
+    if (!command)
+        return unknownCommand(named, err);
+    if (help) {
+        out << commandHelpText(*command);
+        out.flush();
+        return 0;
+    }
+    for (const QString& file : shell::PrepareProgramFolder())
+        err << "kestrune-cli: could not copy " << file << " into the program folder\n";
+    try {
+        return command->run(rest, ui, out);
+    } catch (const db::EngineError& e) {
+        // A command that meets a database it cannot work on says so and
+        // fails, as a window command does.
+        ui.showRuntimeError(shell::FailureReason(e));
+        return kExitFailed;
+    }
 }
 
 } // namespace kestrune::cli

@@ -1,5 +1,6 @@
 #include "GenerateCommand.h"
 
+#include "ExitCodes.h"
 #include "RecordGenerator.h"
 #include "schema/EngineError.h"
 #include "shell/FailureReason.h"
@@ -71,11 +72,11 @@ int runGenerate(const QStringList& arguments, shell::ConsoleInteraction& ui, QTe
     const std::optional<GenerateOptions> options = parseOptions(arguments, error);
     if (!options) {
         ui.showMessage(error + QLatin1Char('\n') + kUsage, shell::MessageKind::Error);
-        return 2;
+        return kExitFailed;
     }
     shell::Session session;
     if (!shell::StartSession(session, ui))
-        return 1;
+        return kExitFailed;
     try {
         const GeneratedRecords added =
             generateRecords(session.database.connection(), options->count, options->seed);
@@ -85,7 +86,7 @@ int runGenerate(const QStringList& arguments, shell::ConsoleInteraction& ui, QTe
         return 0;
     } catch (const db::EngineError& e) {
         ui.showRuntimeError(shell::FailureReason(e));
-        return 1;
+        return kExitFailed;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "ExitCodes.h"
 #include "shell/Startup.h"
 
 namespace kestrune::cli {
@@ -6,11 +7,11 @@ namespace kestrune::cli {
 int runInfo(const QStringList& arguments, shell::ConsoleInteraction& ui, QTextStream& out) {
     if (!arguments.isEmpty()) {
         ui.showMessage(QStringLiteral("info 不需要参数"), shell::MessageKind::Error);
-        return 2;
+        return kExitFailed;
     }
     shell::Session session;
     if (!shell::StartSession(session, ui))
-        return 1;
+        return kExitFailed;
     const auto records =
         session.database.connection().scalar(QStringLiteral("select count(*) from dt_data"));
     out << "数据库文件：" << session.database.currentPath() << '\n'

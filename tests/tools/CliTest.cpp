@@ -1,4 +1,6 @@
 #include "CliCommand.h"
+#include "CommandHelp.h"
+#include "HelpText.h"
 #include "schema/Connection.h"
 #include "support/TestEnvironment.h"
 
@@ -60,6 +62,41 @@ TEST(CliTest, HelpListsTheCommandsAndUnknownOnesFail) {
     EXPECT_EQ(run({"frobnicate"}).code, 2);
     EXPECT_EQ(run({}).code, 2);
     EXPECT_EQ(run({"--colour", "info"}).code, 2);
+}
+
+TEST(CliTest, VersionAndHelpOfACommandAnswerWithoutTouchingTheDatabase) {
+    TestEnvironment env; // no database: a command run would fail with 2
+    const CliRun version = run({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "kestrune-cli (Kestrune) " KESTRUNE_VERSION "\n");
+
+    const CliRun help = run({"help", "check"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith(
+        "Usage: kestrune-cli [OPTION]... check --all | --range FROM TO | --codes C,C,...\n"));
+    EXPECT_TRUE(help.out.endsWith("Exit status:\n"
+                                  "  0  no record checked has logic errors\n"
+                                  "  1  some record has logic errors\n"
+                                  "  2  wrong arguments, or the check could not run\n"))
+        << help.out.toStdString();
+    EXPECT_EQ(run({"check", "--range", "1", "--help"}).out, help.out);
+    EXPECT_TRUE(help.err.isEmpty());
+    EXPECT_EQ(run({"help", "frobnicate"}).code, 2);
+    EXPECT_EQ(run({"help"}).out, run({"--help"}).out);
+}
+
+TEST(CliTest, EveryCommandIsExplainedInTheHelpAndTheManualPage) {
+    const QString page = kestrune::cli::manPage();
+    QStringList texts = {kestrune::cli::programHelpText()};
+    for (const kestrune::cli::CliCommand& c : kestrune::cli::commands()) {
+        EXPECT_FALSE(kestrune::cli::helpFor(c.name).description.isEmpty()) << c.name.toStdString();
+        EXPECT_TRUE(page.contains(".SS \"" + QString(c.name).replace("-", "\\-")))
+            << c.name.toStdString();
+        texts << kestrune::cli::commandHelpText(c);
+    }
+    for (const QString& text : texts)
+        for (const QString& line : text.split('\n'))
+            EXPECT_LE(line.size(), 79) << line.toStdString();
 }
 
 } // namespace
