@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,7 +34,18 @@ void WriteWhole(const QString& path, const QByteArray& bytes) {
     }
 }
 
-FuzzStage::FuzzStage() {
+namespace {
+
+QString stageTemplate() {
+    const QDir shm(QStringLiteral("/dev/shm"));
+    return shm.exists() && QFileInfo(shm.path()).isWritable()
+               ? shm.filePath(QStringLiteral("kestrune-fuzz-XXXXXX"))
+               : QDir::temp().filePath(QStringLiteral("kestrune-fuzz-XXXXXX"));
+}
+
+} // namespace
+
+FuzzStage::FuzzStage() : dir_(stageTemplate()) {
     QDir(dir_.path()).mkpath(QStringLiteral("program"));
     QDir(dir_.path()).mkpath(QStringLiteral("temp"));
     qputenv("KESTRUNE_HOME", file(QStringLiteral("program")).toUtf8());
@@ -48,6 +60,19 @@ FuzzStage::FuzzStage() {
                                           "(110101000001, '甲', 1), (110101000002, '乙', 1)"));
     }
     workingBytes_ = ReadWhole(working_);
+    connection_.open(working_);
+}
+
+bool FuzzStage::workingUnchanged() const {
+    return !QFile::exists(working_ + QStringLiteral("-journal")) &&
+           ReadWhole(working_) == workingBytes_;
+}
+
+void FuzzStage::restoreWorking() {
+    connection_.close();
+    QFile::remove(working_ + QStringLiteral("-journal"));
+    WriteWhole(working_, workingBytes_);
+    connection_.open(working_);
 }
 
 QString FuzzStage::file(const QString& name) const {

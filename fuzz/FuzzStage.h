@@ -1,5 +1,6 @@
 #pragma once
 
+#include "schema/Connection.h"
 #include "shell/UserInteraction.h"
 
 #include <QByteArray>
@@ -29,19 +30,28 @@ public:
 
 // A private program folder (where the working copy goes), temporary folder
 // (the conflict report) and a working database made from the built one,
-// without its password, with a few records of its own.
+// without its password, with a few records of its own. Everything lies in
+// memory-backed /dev/shm where the machine has it, so that an input costs no
+// disk writes. The working database stays open from one input to the next,
+// as the program's session keeps it.
 class FuzzStage {
 public:
     FuzzStage();
 
     QString file(const QString& name) const;
-    QString workingDatabase() const { return working_; }
-    QByteArray workingBytes() const { return workingBytes_; }
+    db::Connection& working() { return connection_; }
+    // The working database file exactly as it was made, and no journal left
+    // beside it (a journal would mean an unfinished transaction).
+    bool workingUnchanged() const;
+    // Puts the working database back as it was made, after an import that
+    // was allowed to change it.
+    void restoreWorking();
 
 private:
     QTemporaryDir dir_;
     QString working_;
     QByteArray workingBytes_;
+    db::Connection connection_;
 };
 
 // The built program's own file: the database, the exchange template.

@@ -6,7 +6,6 @@
 
 #include "FuzzStage.h"
 #include "exchange/ImportData.h"
-#include "schema/Connection.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -35,23 +34,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Both ways of handling taken codes, turn about.
     const auto principle = ++runs % 2 ? exchange::ImportPrinciple::AbandonAllOnError
                                       : exchange::ImportPrinciple::AbandonFaultyOnly;
-    exchange::ImportResult result;
-    {
-        db::Connection working;
-        working.open(stage->workingDatabase());
-        result = exchange::ImportDataFiles(working, person, {chosen}, principle);
-    }
+    const exchange::ImportResult result =
+        exchange::ImportDataFiles(stage->working(), person, {chosen}, principle);
     if (fuzz::ReadWhole(chosen) != input) {
         fprintf(stderr, "the import changed the chosen file\n");
         abort();
     }
-    if (fuzz::ReadWhole(stage->workingDatabase()) != stage->workingBytes()) {
+    if (stage->working().inTransaction()) {
+        fprintf(stderr, "the import left a transaction open\n");
+        abort();
+    }
+    if (!stage->workingUnchanged()) {
         if (!mayChangeTheWorkingDatabase(result.outcome)) {
             fprintf(stderr, "a refused file changed the working database (outcome %d)\n",
                     int(result.outcome));
             abort();
         }
-        fuzz::WriteWhole(stage->workingDatabase(), stage->workingBytes());
+        stage->restoreWorking();
     }
     return 0;
 }

@@ -62,15 +62,14 @@ int importRecords(db::Connection& working, const QString& schema, const QStringL
 }
 
 // The chosen files reached from the working connection, in memory, for as
-// long as the import runs. The engine keeps its own copy of each file, so the
-// sources' bytes are let go once attached.
+// long as the import runs. The engine takes each file's bytes over and works
+// in them where they lie until they are detached.
 class AttachedSources {
 public:
     AttachedSources(db::Connection& working, std::vector<ImportSource>& sources)
         : working_(working) {
         for (ImportSource& source : sources) {
-            working_.attachImage(source.image, sourceSchema(count_));
-            source.image = QByteArray();
+            working_.attachImage(std::move(source.image), sourceSchema(count_));
             ++count_;
         }
     }

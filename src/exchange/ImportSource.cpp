@@ -49,44 +49,32 @@ bool beginsAsEngineFile(const QByteArray& start) {
     return start.isEmpty() || start.at(0) == 0 || start == kPlainSignature;
 }
 
-// The file's bytes as the engine should see them: a scrambled start is
-// restored in the working copy, never in the chosen file.
+// The file's bytes as the engine should see them. The chosen file is read
+// once and never written: a scrambled start is restored in the bytes read,
+// which are the working copy. A "temp.dat" left in the program folder by an
+// earlier import is removed, as making the working copy there would replace
+// it, so no copy of another unit's records outlives the import.
 QByteArray readRestored(const QString& chosenPath) {
-    QFile chosen(chosenPath);
-    if (!chosen.open(QIODevice::ReadOnly))
-        throw db::EngineError(
-            QStringLiteral("无法打开文件 %1: %2").arg(chosenPath, chosen.errorString()));
-    const QByteArray start = chosen.read(kPlainSignature.size());
-    chosen.close();
-    if (beginsAsEngineFile(start))
-        return db::readFileContents(chosenPath);
-    const QString copy = WorkingCopyPath();
-    QFile::remove(copy);
-    if (!QFile::copy(chosenPath, copy))
-        throw db::EngineError(QStringLiteral("无法写入文件 %1").arg(copy));
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-    try {
-        RestoreHeader(copy);
-        const QByteArray restored = db::readFileContents(copy);
-        QFile::remove(copy);
-        return restored;
-    } catch (...) {
-        QFile::remove(copy);
-        throw;
-    }
+    QByteArray bytes = db::readFileContents(chosenPath);
+    if (beginsAsEngineFile(bytes.left(kPlainSignature.size())))
+        return bytes;
+    QFile::remove(WorkingCopyPath());
+    RestoreHeaderBytes(bytes);
+    return bytes;
 }
 
 // Opens the bytes plain, else as a protected file under the database
-// password; returns the plain database's bytes, or nothing when neither opens.
+// password, both read where they lie; returns the plain database's bytes, or
+// nothing when neither opens.
 std::optional<QByteArray> openSource(db::Connection& source, const QByteArray& bytes) {
     try {
-        source.openImage(bytes);
+        source.openImageReadOnly(bytes);
         return bytes;
     } catch (const db::EngineError&) {
     }
     try {
         QByteArray plain = db::ProtectedFile::unseal(bytes, db::databasePassword());
-        source.openImage(plain);
+        source.openImageReadOnly(plain);
         return plain;
     } catch (const db::EngineError&) {
         return std::nullopt;

@@ -46,10 +46,12 @@ struct ImportRefusal {
 // the temporary folder while the program folder cannot be written.
 QString WorkingCopyPath();
 
-// Reads a chosen file for the import and never changes it: a file that does
-// not begin with 0x00 is copied whole to the working copy, whose header is
-// restored there (the copy is removed once read). The database is opened in
-// memory, plain first, then as a protected file under the database password;
+// Reads a chosen file for the import and never changes it: the file is read
+// once into memory, which is the working copy, and a start that does not
+// begin with 0x00 is restored there (a "temp.dat" left by an earlier import
+// is removed). The database is opened in memory, read only and without
+// further copies, plain first, then as a protected file under the database
+// password;
 // its record table must exist and carry exactly the working database's
 // columns (matched by name, in any order), and its label is read from the
 // first row of `ct_label`. The working database is only read.

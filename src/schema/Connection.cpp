@@ -29,6 +29,25 @@ void loadImage(sqlite3* db, const QString& schema, const QByteArray& image) {
         throw EngineError(QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
+// sqlite3_deserialize without FREEONCLOSE or RESIZEABLE neither frees nor
+// grows the buffer, so bytes held by `core` (which keeps them alive) can be
+// used where they lie. An empty image is no database file (the engine would
+// take it for a new, empty one).
+void holdImage(ConnectionCore& core, const QString& schema, QByteArray image, bool readOnly) {
+    if (image.isEmpty())
+        throw EngineError(QStringLiteral("文件不是数据库"), EngineFailure::NotDatabase);
+    // A writable image must be ours alone: data() copies shared bytes first.
+    auto* data = reinterpret_cast<unsigned char*>(readOnly ? const_cast<char*>(image.constData())
+                                                           : image.data());
+    const QByteArray name = schema.toUtf8();
+    const int rc = sqlite3_deserialize(core.handle, name.constData(), data,
+                                       sqlite3_int64(image.size()), sqlite3_int64(image.size()),
+                                       readOnly ? SQLITE_DESERIALIZE_READONLY : 0);
+    if (rc != SQLITE_OK)
+        throw EngineError(QString::fromUtf8(sqlite3_errmsg(core.handle)));
+    core.heldImages.insert(schema.toLower(), std::move(image));
+}
+
 QByteArray saveImage(sqlite3* db, const QString& schema) {
     sqlite3_int64 size = 0;
     const QByteArray name = schema.toUtf8();
@@ -76,6 +95,15 @@ void Connection::openImage(const QByteArray& image) {
     if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         core->fail();
     loadImage(core->handle, QStringLiteral("main"), image);
+    adopt(std::move(core));
+}
+
+void Connection::openImageReadOnly(const QByteArray& image) {
+    close();
+    auto core = std::make_shared<ConnectionCore>();
+    if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        core->fail();
+    holdImage(*core, QStringLiteral("main"), image, true);
     adopt(std::move(core));
 }
 
@@ -261,8 +289,20 @@ void Connection::attachImage(const QByteArray& image, const QString& schema) {
     }
 }
 
+void Connection::attachImage(QByteArray&& image, const QString& schema) {
+    execute(QStringLiteral("ATTACH DATABASE ':memory:' AS %1").arg(checkedSchemaName(schema)));
+    try {
+        holdImage(*core_, schema, std::move(image), false);
+        executeScript(QStringLiteral("select count(*) from %1.sqlite_master").arg(schema));
+    } catch (...) {
+        detach(schema);
+        throw;
+    }
+}
+
 void Connection::detach(const QString& schema) {
     execute(QStringLiteral("DETACH DATABASE %1").arg(checkedSchemaName(schema)));
+    core_->heldImages.remove(schema.toLower());
 }
 
 void Connection::saveAttachedProtected(const QString& schema, const QString& path,

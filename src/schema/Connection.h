@@ -34,6 +34,10 @@ public:
     // Opens a database held in memory: `image` is the bytes of a database
     // file, which no file on disk ever sees changed.
     void openImage(const QByteArray& image);
+    // The same for reading only, without copying: the engine reads `image`
+    // where it lies (the connection keeps a shared reference to it), so a
+    // large file costs no second copy. Any write fails as read-only.
+    void openImageReadOnly(const QByteArray& image);
     // The bytes of the database's file as they stand, an in-memory
     // database's too.
     QByteArray image();
@@ -73,6 +77,12 @@ public:
     void attachProtected(const QString& path, const QString& schema, const QString& password);
     // Reaches a database given as the bytes of its file, in memory.
     void attachImage(const QByteArray& image, const QString& schema);
+    // The same, taking the bytes over: the engine works in them where they
+    // lie, so a large file costs no second copy (they are copied only while
+    // someone else still shares them, so nobody else ever sees them change).
+    // Unlike a read-only image, it can take part in a write transaction
+    // (BEGIN IMMEDIATE reserves every attached database).
+    void attachImage(QByteArray&& image, const QString& schema);
     void detach(const QString& schema);
     // Writes an attached protected file's changes back to its container.
     void saveAttachedProtected(const QString& schema, const QString& path, const QString& password);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 
 struct sqlite3;
@@ -15,6 +17,9 @@ public:
     sqlite3* handle = nullptr;
     QString path;              // file the connection was opened on
     QString protectedPassword; // non-empty when the file is a protected container
+    // Databases the engine works in straight from memory that is not its
+    // own, by schema name: held here so that the bytes outlive every statement.
+    QHash<QString, QByteArray> heldImages;
 
     void closeHandle();
     sqlite3* requireOpen() const;

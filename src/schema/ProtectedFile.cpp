@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QtEndian>
 #include <memory>
+#include <mutex>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
@@ -29,7 +30,7 @@ CipherContext newContext() {
     return ctx;
 }
 
-QByteArray deriveKey(const QString& password, const QByteArray& salt, quint32 iterations) {
+QByteArray computeKey(const QString& password, const QByteArray& salt, quint32 iterations) {
     const QByteArray secret = password.toUtf8();
     QByteArray key(kKeySize, '\0');
     if (PKCS5_PBKDF2_HMAC(secret.constData(), int(secret.size()),
@@ -37,6 +38,30 @@ QByteArray deriveKey(const QString& password, const QByteArray& salt, quint32 it
                           int(salt.size()), int(iterations), EVP_sha256(), kKeySize,
                           reinterpret_cast<unsigned char*>(key.data())) != 1)
         throw EngineError(QStringLiteral("无法生成密钥"));
+    return key;
+}
+
+// The key stretching is deliberately slow, and the same file (a template, an
+// exchange file checked and then imported) is often opened again: the last
+// derivation is remembered, so that it is paid once per salt.
+QByteArray deriveKey(const QString& password, const QByteArray& salt, quint32 iterations) {
+    struct Derivation {
+        QString password;
+        QByteArray salt;
+        quint32 iterations = 0;
+        QByteArray key;
+    };
+    static std::mutex lock;
+    static Derivation last;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        if (!last.key.isEmpty() && last.iterations == iterations && last.salt == salt &&
+            last.password == password)
+            return last.key;
+    }
+    QByteArray key = computeKey(password, salt, iterations);
+    const std::lock_guard<std::mutex> guard(lock);
+    last = {password, salt, iterations, key};
     return key;
 }
 
@@ -112,23 +137,25 @@ QByteArray unseal(const QByteArray& sealed, const QString& password) {
     const quint32 iterations = qFromLittleEndian<quint32>(sealed.constData() + 20);
     if (iterations == 0 || iterations > kMaxIterations)
         throw EngineError(kDamaged, EngineFailure::NotDatabase);
-    const QByteArray header = sealed.left(kHeaderSize);
+    // Read where they lie: the ciphertext of a large file is not copied
+    // before it is decrypted.
+    const auto* header = reinterpret_cast<const unsigned char*>(sealed.constData());
     const QByteArray salt = sealed.mid(24, kSaltSize);
-    const QByteArray nonce = sealed.mid(40, kNonceSize);
-    const QByteArray cipher = sealed.mid(kHeaderSize, sealed.size() - kHeaderSize - kTagSize);
+    const unsigned char* nonce = header + 40;
+    const unsigned char* cipher = header + kHeaderSize;
+    const int cipherSize = int(sealed.size() - kHeaderSize - kTagSize);
     QByteArray tag = sealed.right(kTagSize);
 
     const QByteArray key = deriveKey(password, salt, iterations);
     CipherContext ctx = newContext();
-    QByteArray plain(cipher.size(), '\0');
+    QByteArray plain(cipherSize, Qt::Uninitialized);
     int len = 0;
     bool ok = EVP_DecryptInit_ex(ctx.get(), EVP_aes_256_gcm(), nullptr, nullptr, nullptr) == 1 &&
               EVP_CIPHER_CTX_ctrl(ctx.get(), EVP_CTRL_GCM_SET_IVLEN, kNonceSize, nullptr) == 1 &&
-              EVP_DecryptInit_ex(ctx.get(), nullptr, nullptr, bytes(key), bytes(nonce)) == 1 &&
-              EVP_DecryptUpdate(ctx.get(), nullptr, &len, bytes(header), int(header.size())) == 1;
-    if (ok && !cipher.isEmpty())
-        ok = EVP_DecryptUpdate(ctx.get(), bytes(plain), &len, bytes(cipher), int(cipher.size())) ==
-             1;
+              EVP_DecryptInit_ex(ctx.get(), nullptr, nullptr, bytes(key), nonce) == 1 &&
+              EVP_DecryptUpdate(ctx.get(), nullptr, &len, header, kHeaderSize) == 1;
+    if (ok && cipherSize > 0)
+        ok = EVP_DecryptUpdate(ctx.get(), bytes(plain), &len, cipher, cipherSize) == 1;
     int tail = 0;
     ok = ok && EVP_CIPHER_CTX_ctrl(ctx.get(), EVP_CTRL_GCM_SET_TAG, kTagSize, tag.data()) == 1 &&
          EVP_DecryptFinal_ex(ctx.get(), nullptr, &tail) == 1;

@@ -133,6 +133,40 @@ TEST_F(ConnectionTest, OpeningRefusesAFileThatIsNotADatabase) {
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.mdb")));
 }
 
+TEST_F(ConnectionTest, AnImageIsUsedWhereItLiesAndWhoSharesItNeverSeesItChange) {
+    connection.execute("insert into dt_data (c901, c902) values (100000000001, '甲')");
+    connection.close();
+    QByteArray image = readFile(path);
+    const QByteArray original = image;
+    const QByteArray pristine(image.constData(), image.size()); // a copy of its own
+    db::Connection file;
+    file.openImageReadOnly(image);
+    image = QByteArray(); // the connection holds the bytes on its own
+    EXPECT_EQ(file.scalar("select c902 from dt_data").toString(), "甲");
+    EXPECT_THROW(file.execute("delete from dt_data"), db::EngineError);
+    EXPECT_EQ(codes(file), QStringList{"100000000001"});
+
+    // Bytes taken over are worked in where they lie, yet whoever still
+    // shares them never sees them change.
+    connection.open(path);
+    connection.execute("delete from dt_data");
+    QByteArray shared = original;
+    connection.attachImage(std::move(shared), "source");
+    connection.begin();
+    EXPECT_EQ(connection.execute("insert into main.dt_data select * from source.dt_data"), 1);
+    EXPECT_EQ(connection.execute("delete from source.dt_data"), 1);
+    connection.commit();
+    connection.detach("source");
+    EXPECT_EQ(codes(connection), QStringList{"100000000001"});
+    EXPECT_EQ(original, pristine) << "the engine never writes into bytes someone shares";
+
+    // No bytes are no database, not a new empty one.
+    EXPECT_THROW(file.openImageReadOnly(QByteArray()), db::EngineError);
+    EXPECT_THROW(connection.attachImage(QByteArray(4096, 'x'), "junk"), db::EngineError);
+    connection.attachImage(QByteArray(original), "junk"); // the failed attachment was undone
+    connection.detach("junk");
+}
+
 TEST_F(ConnectionTest, CompactionWritesAnEquivalentCopyAndLeavesTheSource) {
     for (int i = 1; i <= 50; ++i)
         connection.execute("insert into dt_data (c901, c902) values (?, ?)",
