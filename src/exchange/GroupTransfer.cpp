@@ -1,5 +1,6 @@
 #include "GroupTransfer.h"
 
+#include "TableColumns.h"
 #include "UploadRules.h"
 #include "schema/Connection.h"
 #include "schema/DatabaseFiles.h"
@@ -43,24 +44,6 @@ QString storedTableName(db::Connection& connection, const QString& schema, const
                     .arg(schema),
                 {table})
         .toString();
-}
-
-QStringList columnsOf(db::Connection& connection, const QString& schema, const QString& table) {
-    QStringList names;
-    connection.forEachRow(QStringLiteral("select name from pragma_table_info(?, ?)"),
-                          {table, schema}, [&](const db::Statement& row) { names << row.text(0); });
-    return names;
-}
-
-bool sameColumns(QStringList wanted, QStringList offered) {
-    auto normalise = [](QStringList& names) {
-        for (QString& name : names)
-            name = name.toLower();
-        names.sort();
-    };
-    normalise(wanted);
-    normalise(offered);
-    return wanted == offered;
 }
 
 // Detaches the other file however the copy ended.
@@ -122,8 +105,8 @@ void copyTableToTarget(db::Connection& connection, const QString& table) {
 // Replaces the working database's rows of `table` by those of the file's
 // table `stored`, column by column name.
 void copyTableFromFile(db::Connection& working, const QString& table, const QString& stored) {
-    const QStringList wanted = columnsOf(working, QStringLiteral("main"), table);
-    if (wanted.isEmpty() || !sameColumns(wanted, columnsOf(working, kSourceSchema, stored)))
+    const QStringList wanted = TableColumns(working, table);
+    if (wanted.isEmpty() || !SameColumnNames(TableColumns(working, stored, kSourceSchema), wanted))
         throw db::EngineError(QStringLiteral("数据表\"") + table +
                               QStringLiteral("\"的字段与本系统的不一致"));
     QStringList names;

@@ -2,6 +2,7 @@
 
 #include "ImportConflictReport.h"
 #include "ImportSource.h"
+#include "TableColumns.h"
 #include "schema/Connection.h"
 #include "schema/EngineError.h"
 #include "schema/SqlText.h"
@@ -20,15 +21,6 @@ using shell::MessageKind;
 
 QString sourceSchema(std::size_t index) {
     return QStringLiteral("import%1").arg(index + 1);
-}
-
-QStringList workingColumns(db::Connection& working) {
-    QStringList names;
-    db::Dataset info =
-        working.query(QStringLiteral("select name from pragma_table_info(?)"), {kImportTable});
-    for (info.first(); !info.eof(); info.next())
-        names << info.value(0).toString();
-    return names;
 }
 
 // The working database's own column names, so that nothing a file calls its
@@ -187,7 +179,7 @@ ImportResult searchConflicts(db::Connection& working, shell::UserInteraction& ui
 
 ImportResult importAllOrNothing(db::Connection& working, shell::UserInteraction& ui,
                                 const std::vector<ImportSource>& sources) {
-    const QStringList names = workingColumns(working);
+    const QStringList names = TableColumns(working, kImportTable);
     const QString columns = columnList(names);
     ImportResult result;
     try {
@@ -206,7 +198,7 @@ ImportResult importAllOrNothing(db::Connection& working, shell::UserInteraction&
 
 ImportResult importFreeCodes(db::Connection& working, shell::UserInteraction& ui,
                              const std::vector<ImportSource>& sources) {
-    const QString columns = columnList(workingColumns(working));
+    const QString columns = columnList(TableColumns(working, kImportTable));
     ImportResult result;
     std::vector<CodeConflict> conflicts;
     try {

@@ -2,6 +2,7 @@
 
 #include "ExchangeFileError.h"
 #include "ExchangeHeader.h"
+#include "TableColumns.h"
 #include "schema/Connection.h"
 #include "schema/DatabaseFiles.h"
 #include "schema/DerivedKeys.h"
@@ -12,34 +13,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 namespace kestrune::exchange {
 
 namespace {
 
 const QChar kQuote = QLatin1Char('"');
-
-QStringList columnsOf(db::Connection& connection, const QString& table) {
-    QStringList names;
-    db::Dataset info =
-        connection.query(QStringLiteral("select name from pragma_table_info(?)"), {table});
-    for (info.first(); !info.eof(); info.next())
-        names << info.value(0).toString();
-    return names;
-}
-
-QSet<QString> foldedSet(const QStringList& names) {
-    QSet<QString> set;
-    for (const QString& name : names)
-        set.insert(name.toLower());
-    return set;
-}
-
-bool sameColumns(const QStringList& source, const QStringList& working) {
-    const QSet<QString> folded = foldedSet(source);
-    return folded.size() == source.size() && folded == foldedSet(working);
-}
 
 const QByteArray kPlainSignature("SQLite format 3\0", 16);
 
@@ -123,8 +102,8 @@ ReadSourceResult ReadImportSource(const QString& chosenPath, db::Connection& wor
             result.refusal.message = MissingTableInSystemMessage(kImportTable);
             return result;
         }
-        source.columns = columnsOf(file, kImportTable);
-        if (!sameColumns(source.columns, columnsOf(working, kImportTable))) {
+        source.columns = TableColumns(file, kImportTable);
+        if (!SameColumnNames(source.columns, TableColumns(working, kImportTable))) {
             result.refusal.message = kImportFormatError;
             return result;
         }

@@ -2,12 +2,14 @@
 
 #include "ExchangeFileError.h"
 #include "ExchangeHeader.h"
+#include "TableColumns.h"
 #include "UploadRules.h"
 #include "schema/Connection.h"
 #include "schema/DatabaseFiles.h"
 #include "schema/DerivedKeys.h"
 #include "schema/EngineError.h"
 #include "schema/ProtectedFile.h"
+#include "schema/SqlText.h"
 #include "schema/Statement.h"
 #include "shell/FailureReason.h"
 #include "shell/ProgramFolder.h"
@@ -42,10 +44,8 @@ void OfflineExportJob::start() {
     // Columns by name, so that a template whose columns stand in another
     // order still receives every value in its own column.
     QStringList columns;
-    work_->forEachRow(QStringLiteral("select name from pragma_table_info('dt_data', 'main')"), {},
-                      [&](const db::Statement& row) {
-                          columns << QLatin1Char('[') + row.text(0) + QLatin1Char(']');
-                      });
+    for (const QString& name : TableColumns(*work_, QStringLiteral("dt_data")))
+        columns << db::quoteName(name);
     const QString list = columns.join(QLatin1Char(','));
     total_ = work_
                  ->scalar(QStringLiteral("select count(*) from %1.dt_data where RecordState=1")

@@ -80,10 +80,10 @@ TEST(GenerateCommandTest, WrongArgumentsEndWithCode2AndTouchNothing) {
     EXPECT_TRUE(db::ProtectedFile::isProtectedFile(path));
 }
 
-TEST(GenerateCommandTest, WithoutADatabaseNothingIsAddedAndTheCodeIs1) {
+TEST(GenerateCommandTest, WithoutADatabaseNothingIsAddedAndTheRunFails) {
     TestEnvironment env;
     const GenerateRun run = generate({"--count", "5"});
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(run.messages.contains("没有找到系统数据文件")) << run.messages.toStdString();
 }
