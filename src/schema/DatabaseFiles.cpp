@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "EngineError.h"
+#include "LargeBuffer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,25 @@ QByteArray readFileContents(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EngineError(QStringLiteral("无法打开文件 %1: %2").arg(path, file.errorString()));
-    return file.readAll();
+    const qint64 size = file.size();
+    if (size <= 0)
+        return file.readAll();
+    QByteArray contents = LargeBuffer(size);
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 read = file.read(contents.data() + done, size - done);
+        if (read < 0)
+            throw EngineError(QStringLiteral("无法读取文件 %1: %2").arg(path, file.errorString()));
+        if (read == 0)
+            break;
+        done += read;
+    }
+    contents.truncate(done);
+    // A file that grew while it was read is read to its end.
+    const QByteArray rest = file.readAll();
+    if (!rest.isEmpty())
+        contents.append(rest);
+    return contents;
 }
 
 EngineFailure WriteFailure(const QString& path, qint64 size) {

@@ -2,6 +2,7 @@
 
 #include "DatabaseFiles.h"
 #include "EngineError.h"
+#include "LargeBuffer.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -148,7 +149,7 @@ QByteArray unseal(const QByteArray& sealed, const QString& password) {
 
     const QByteArray key = deriveKey(password, salt, iterations);
     CipherContext ctx = newContext();
-    QByteArray plain(cipherSize, Qt::Uninitialized);
+    QByteArray plain = LargeBuffer(cipherSize);
     int len = 0;
     bool ok = EVP_DecryptInit_ex(ctx.get(), EVP_aes_256_gcm(), nullptr, nullptr, nullptr) == 1 &&
               EVP_CIPHER_CTX_ctrl(ctx.get(), EVP_CTRL_GCM_SET_IVLEN, kNonceSize, nullptr) == 1 &&
