@@ -48,6 +48,14 @@ void holdImage(ConnectionCore& core, const QString& schema, QByteArray image, bo
     core.heldImages.insert(schema.toLower(), std::move(image));
 }
 
+// An empty in-memory database, for an image to be loaded into.
+std::shared_ptr<ConnectionCore> inMemoryCore() {
+    auto core = std::make_shared<ConnectionCore>();
+    if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        core->fail();
+    return core;
+}
+
 QByteArray saveImage(sqlite3* db, const QString& schema) {
     sqlite3_int64 size = 0;
     const QByteArray name = schema.toUtf8();
@@ -80,29 +88,23 @@ void Connection::open(const QString& path) {
 void Connection::openProtected(const QString& path, const QString& password) {
     close();
     const QByteArray image = ProtectedFile::read(path, password);
-    auto core = std::make_shared<ConnectionCore>();
+    auto core = inMemoryCore();
     core->path = path;
     core->protectedPassword = password;
-    if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        core->fail();
     loadImage(core->handle, QStringLiteral("main"), image);
     adopt(std::move(core));
 }
 
 void Connection::openImage(const QByteArray& image) {
     close();
-    auto core = std::make_shared<ConnectionCore>();
-    if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        core->fail();
+    auto core = inMemoryCore();
     loadImage(core->handle, QStringLiteral("main"), image);
     adopt(std::move(core));
 }
 
 void Connection::openImageReadOnly(const QByteArray& image) {
     close();
-    auto core = std::make_shared<ConnectionCore>();
-    if (sqlite3_open_v2(":memory:", &core->handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        core->fail();
+    auto core = inMemoryCore();
     holdImage(*core, QStringLiteral("main"), image, true);
     adopt(std::move(core));
 }
