@@ -111,15 +111,6 @@ TEST_F(AnnualReportTest, EveryPrintedFieldLandsInItsCellOnItsPageAndIsHandedOver
               "number " + exchange::UnitCodeText(code).toStdString());
 }
 
-TEST_F(AnnualReportTest, OneProgressStepPerPrintedPage) {
-    exchange::PrintAnnualReport(connection(), ui, firstCode());
-    QStringList expected{"start 14 0"};
-    for (int page = 1; page <= 14; ++page)
-        expected << "step";
-    expected << "finish";
-    EXPECT_EQ(ui.progressLog, expected);
-}
-
 TEST_F(AnnualReportTest, OnlyThePagesTheCatalogueNamesAreFilled) {
     connection().execute("update dt_fieldlist set printPageID=5 where printPageID>2");
     const QString path = exchange::PrintAnnualReport(connection(), ui, firstCode());
